@@ -1,0 +1,307 @@
+#include "data/Connection.h"
+
+#include "data/Backend.h"
+#include "util/ThaiDate.h"
+
+#include <QAtomicInt>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace db {
+
+namespace detail {
+
+Backend::~Backend() = default;
+
+std::unique_ptr<Backend> makeBackend(BackendKind kind)
+{
+    switch (kind) {
+    case BackendKind::SQLite:
+        return makeSqliteBackend();
+    case BackendKind::PostgreSQL:
+        return makePostgresBackend();
+    case BackendKind::SqlServer:
+        break;
+    }
+    throw Error(QStringLiteral("ฐานข้อมูล SQL Server ยังไม่รองรับในรุ่นนี้"));
+}
+
+namespace {
+
+QString serverMessage(const QSqlError &e)
+{
+    const QString server = e.databaseText().trimmed();
+    return server.isEmpty() ? e.text().trimmed() : server;
+}
+
+} // namespace
+
+void run(QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery q(db);
+    if (!q.exec(statement))
+        throw Error(serverMessage(q.lastError()));
+}
+
+} // namespace detail
+
+// ---- Rows ----
+
+Rows::Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend)
+    : query_(std::move(query)), backend_(backend)
+{
+}
+
+Rows::Rows(Rows &&) noexcept = default;
+Rows &Rows::operator=(Rows &&) noexcept = default;
+Rows::~Rows() = default;
+
+bool Rows::next()
+{
+    return query_->next();
+}
+
+int Rows::indexOf(const QString &column) const
+{
+    if (index_.isEmpty()) {
+        const QSqlRecord rec = query_->record();
+        // A joined "SELECT a.*, b.*" may name a column twice: the first one wins.
+        for (int i = rec.count() - 1; i >= 0; --i)
+            index_.insert(rec.fieldName(i).toLower(), i);
+    }
+    return index_.value(column.toLower(), -1);
+}
+
+bool Rows::has(const QString &column) const
+{
+    return indexOf(column) >= 0;
+}
+
+int Rows::columnCount() const
+{
+    return query_->record().count();
+}
+
+QString Rows::columnName(int index) const
+{
+    return query_->record().fieldName(index);
+}
+
+QVariant Rows::value(int index) const
+{
+    if (index < 0)
+        return {};
+    return backend_->adapt(query_->record().fieldName(index), query_->value(index));
+}
+
+bool Rows::isNull(const QString &column) const
+{
+    const int i = indexOf(column);
+    return i < 0 || query_->isNull(i);
+}
+
+QString Rows::text(const QString &column) const
+{
+    const QVariant v = value(indexOf(column));
+    if (v.isNull() || !v.isValid())
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(v.toDouble(), 'g', 15);
+    case QMetaType::QDateTime:
+        return Thai_Date_Time_Text(v.toDateTime());
+    case QMetaType::QDate:
+        return Thai_Date_Text(v.toDate());
+    default:
+        return v.toString();
+    }
+}
+
+qint64 Rows::integer(const QString &column) const
+{
+    const QVariant v = value(indexOf(column));
+    if (v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (ok)
+        return n;
+    return static_cast<qint64>(v.toDouble());
+}
+
+double Rows::number(const QString &column) const
+{
+    const QVariant v = value(indexOf(column));
+    if (v.isNull())
+        return 0.0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok ? d : 0.0;
+}
+
+QDateTime Rows::dateTime(const QString &column) const
+{
+    const QVariant v = value(indexOf(column));
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    // Text such as "2014-10-05 13:45:00.000", in the server's local time.
+    QString s = v.toString().trimmed();
+    s.replace(QLatin1Char('T'), QLatin1Char(' '));
+    for (const char *format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
+        const QDateTime t = QDateTime::fromString(s, QLatin1String(format));
+        if (t.isValid())
+            return t;
+    }
+    return {};
+}
+
+// ---- Connection ----
+
+namespace {
+QAtomicInt connectionCounter;
+}
+
+Connection::Connection(CatalogLocation where)
+    : where_(std::move(where)),
+      name_(QStringLiteral("vostrel-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(OpenMode mode)
+{
+    close();
+    backend_ = detail::makeBackend(where_.backend);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(backend_->driverName(), name_);
+        if (!db.isValid()) {
+            QSqlDatabase::removeDatabase(name_);
+            backend_.reset();
+            throw Error(QStringLiteral("ไม่พบตัวเชื่อมต่อฐานข้อมูล %1 ในเครื่องนี้")
+                            .arg(where_.describe()));
+        }
+        try {
+            backend_->configure(db, where_, mode);
+            if (!db.open())
+                throw Error(detail::serverMessage(db.lastError()));
+            backend_->prepareSession(db);
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            backend_.reset();
+            throw;
+        }
+    }
+}
+
+void Connection::close()
+{
+    if (!backend_)
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+    backend_.reset();
+}
+
+bool Connection::isOpen() const
+{
+    return backend_ != nullptr;
+}
+
+void Connection::require() const
+{
+    if (!backend_)
+        throw Error(QStringLiteral("ยังไม่ได้เปิดการเชื่อมต่อฐานข้อมูล"));
+}
+
+void Connection::fail(const QString &fallback, const QString &serverText) const
+{
+    throw Error(serverText.isEmpty() ? fallback : serverText);
+}
+
+Rows Connection::select(const Statement &statement)
+{
+    require();
+    const QString text = statement.text();
+    if (observer_)
+        observer_(text);
+    auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
+    q->setForwardOnly(true);
+    q->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!q->exec(text))
+        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q->lastError()));
+    return Rows(std::move(q), backend_.get());
+}
+
+int Connection::execute(const Statement &statement)
+{
+    require();
+    const QString text = statement.text();
+    if (observer_)
+        observer_(text);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!q.exec(text))
+        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));
+    return q.numRowsAffected();
+}
+
+void Connection::begin()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.transaction())
+        fail(QStringLiteral("เริ่มรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
+}
+
+void Connection::commit()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.commit())
+        fail(QStringLiteral("ยืนยันรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
+}
+
+void Connection::rollback()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.rollback())
+        fail(QStringLiteral("ยกเลิกรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
+}
+
+QStringList Connection::tableNames() const
+{
+    require();
+    return QSqlDatabase::database(name_, false).tables(QSql::Tables);
+}
+
+QStringList Connection::schemaStatements(const std::vector<schema::Table> &tables) const
+{
+    require();
+    return backend_->schemaStatements(tables);
+}
+
+void Connection::pinServerClockForTests(const QDateTime &now)
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    backend_->pinServerClock(db, now);
+}
+
+} // namespace db

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "data/Catalog.h"
+#include "data/DbError.h"
+#include "data/Statement.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QSqlQuery;
+
+namespace schema {
+struct Table;
+}
+
+namespace db {
+
+namespace detail {
+class Backend;
+}
+
+// The rows a SELECT returned, read forward one at a time and by column name (letter case
+// ignored, as the catalog's own names are). A missing or NULL value reads as empty text, 0 or
+// an invalid date-time.
+class Rows {
+public:
+    Rows(Rows &&) noexcept;
+    Rows &operator=(Rows &&) noexcept;
+    ~Rows();
+
+    // Moves to the next row; false when there is none. The first call moves to the first row.
+    bool next();
+
+    bool has(const QString &column) const;
+    bool isNull(const QString &column) const;
+    QString text(const QString &column) const;
+    qint64 integer(const QString &column) const;
+    double number(const QString &column) const;
+    QDateTime dateTime(const QString &column) const;
+
+    int columnCount() const;
+    QString columnName(int index) const;
+    QVariant value(int index) const;
+
+private:
+    friend class Connection;
+    Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend);
+    int indexOf(const QString &column) const;
+
+    std::unique_ptr<QSqlQuery> query_;
+    const detail::Backend *backend_ = nullptr;
+    mutable QHash<QString, int> index_;
+};
+
+// The one connection of the process to its catalog. Statements go out as text; every failure is
+// raised as db::Error with the server's message.
+class Connection {
+public:
+    enum class OpenMode {
+        MustExist, // the program: a missing SQLite file is a catalog that cannot be opened
+        Create     // the administration tool: an SQLite file is created when there is none
+    };
+
+    explicit Connection(CatalogLocation where);
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    void open(OpenMode mode = OpenMode::MustExist);
+    void close();
+    bool isOpen() const;
+
+    const CatalogLocation &location() const { return where_; }
+    BackendKind backend() const { return where_.backend; }
+
+    // A statement that returns rows.
+    Rows select(const Statement &statement);
+    // A statement that returns none; gives the number of rows it changed (-1 when unknown).
+    int execute(const Statement &statement);
+
+    void begin();
+    void commit();
+    void rollback();
+
+    // Table names of the catalog, as the server spells them.
+    QStringList tableNames() const;
+
+    // The back end's statements that create these tables (used by schema::create).
+    QStringList schemaStatements(const std::vector<schema::Table> &tables) const;
+
+    // Sees every statement's text just before it is sent (tests, and the tool's --trace).
+    using Observer = std::function<void(const QString &statement)>;
+    void setObserver(Observer observer) { observer_ = std::move(observer); }
+
+    // Makes Getdate() answer this instant from now on, so tests can choose the server's date.
+    void pinServerClockForTests(const QDateTime &now);
+
+private:
+    void require() const;
+    [[noreturn]] void fail(const QString &fallback, const QString &serverText) const;
+
+    CatalogLocation where_;
+    QString name_;
+    std::unique_ptr<detail::Backend> backend_;
+    Observer observer_;
+};
+
+// Rolls back unless committed: a step that fails half-way leaves the catalog as it was.
+class Transaction {
+public:
+    explicit Transaction(Connection &connection) : connection_(connection) { connection_.begin(); }
+    ~Transaction()
+    {
+        if (!done_) {
+            try {
+                connection_.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit()
+    {
+        connection_.commit();
+        done_ = true;
+    }
+
+private:
+    Connection &connection_;
+    bool done_ = false;
+};
+
+} // namespace db

@@ -1,0 +1,87 @@
+#pragma once
+
+// The catalog: its nine tables, the form of their values and the code values several screens
+// share. The program itself only reads and writes rows; the tables are made here, by the
+// administration tool.
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <vector>
+
+namespace db {
+class Connection;
+}
+
+namespace schema {
+
+enum class Kind {
+    Text,     // a quoted literal; dates are stored as text too
+    Integer,  // a bare whole number
+    Number,   // a bare decimal literal
+    DateTime, // set by the server with CURRENT_TIMESTAMP; read for display
+};
+
+struct Column {
+    const char *name;
+    Kind kind;
+    int width = 0; // text: the longest value the program writes (0: no stated limit)
+};
+
+struct Table {
+    const char *name;
+    std::vector<Column> columns;
+    std::vector<const char *> primaryKey; // empty: none
+    std::vector<std::vector<const char *>> unique;
+    std::vector<std::vector<const char *>> indexes;
+};
+
+// The nine tables, in creation order.
+const std::vector<Table> &tables();
+const Table *findTable(QStringView name);
+
+// Whether a column (of any table) holds a server date-time.
+bool isDateTimeColumn(QStringView name);
+
+// The schema version the program runs with.
+inline const QString Version = QStringLiteral("2.0");
+
+// Creates every table, and what the back end needs for the program's statements, in one
+// transaction, then stores the version. Throws db::Error; a failure leaves no table behind.
+// alsoInside runs inside the same transaction, after the tables exist (the first user, say).
+void create(db::Connection &connection, const std::function<void()> &alsoInside = {});
+
+// Whether the catalog holds any table at all.
+bool hasTables(const db::Connection &connection);
+
+// Code values of Main_Deega_Control and TR_Day_Calendar.
+namespace code {
+inline const QString DocStatus_Waiting = QStringLiteral("2");
+inline const QString DocStatus_InProgress = QStringLiteral("3");
+inline const QString DocStatus_Finished = QStringLiteral("4");
+inline const QString Cheque_NotCollected = QStringLiteral("N");
+inline const QString Cheque_Collected = QStringLiteral("A");
+inline const QString Success_No = QStringLiteral("N");
+inline const QString Success_Yes = QStringLiteral("S");
+inline const QString Day_Holiday = QStringLiteral("S");
+inline const QString Day_Working = QStringLiteral("N");
+inline const QString Person_Active = QStringLiteral("A");
+inline const QString PlaceCheque_Bank = QStringLiteral("0");
+inline const QString PlaceCheque_Division = QStringLiteral("1");
+// The letter that marks a guarantee document's key.
+inline const QString Guarantee_Mark = QStringLiteral("ส");
+} // namespace code
+
+// Captions of the status codes, as the screens show them.
+namespace caption {
+inline const QString DocStatus_Waiting = QStringLiteral("รอดำเนินการ");
+inline const QString DocStatus_InProgress = QStringLiteral("ติดตามดำเนินการ");
+inline const QString DocStatus_Finished = QStringLiteral("เสร็จสิ้นดำเนินการ");
+inline const QString Cheque_NotCollected = QStringLiteral("ยังไม่รับเช็ค");
+inline const QString Cheque_Collected = QStringLiteral("รับเช็คแล้ว");
+inline const QString Success_No = QStringLiteral("ยังไม่เสร็จสิ้น");
+inline const QString Success_Yes = QStringLiteral("เสร็จสิ้นแล้ว");
+} // namespace caption
+
+} // namespace schema

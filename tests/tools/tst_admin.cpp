@@ -1,0 +1,205 @@
+// The administration tool: the library on both back ends, and the command itself.
+
+#include "TestCatalog.h"
+#include "admin/Admin.h"
+#include "data/Connection.h"
+#include "data/schema.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using db::Statement;
+
+namespace {
+
+int count(db::Connection &c, const QString &from, const QString &where = QString())
+{
+    Statement s{QStringLiteral("SELECT * FROM ") + from};
+    if (!where.isEmpty())
+        s << QStringLiteral("Where ") + where;
+    db::Rows r = c.select(s);
+    int n = 0;
+    while (r.next())
+        ++n;
+    return n;
+}
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VOSTREL_ADMIN), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestAdmin : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initMakesAWorkingCatalog_data() { TestCatalog::addBackendRows(); }
+    void initMakesAWorkingCatalog()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend, false);
+        db::Connection &c = catalog.connection();
+        admin::initCatalog(c, {QStringLiteral("root"), QStringLiteral("pw"), 9});
+        QCOMPARE(count(c, QStringLiteral("TR_User"), QStringLiteral("UserName='ROOT'")), 1);
+        QCOMPARE(count(c, QStringLiteral("TR_Version")), 1);
+        // A second init touches nothing.
+        QVERIFY_THROWS_EXCEPTION(
+            db::Error, admin::initCatalog(c, {QStringLiteral("other"), QStringLiteral("pw"), 9}));
+        QCOMPARE(count(c, QStringLiteral("TR_User")), 1);
+    }
+
+    void badFirstUserLeavesNoTables_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("empty name") << QString() << QStringLiteral("pw");
+        QTest::newRow("empty password") << QStringLiteral("u") << QString();
+        QTest::newRow("password too long") << QStringLiteral("u") << QStringLiteral("12345678901");
+    }
+    void badFirstUserLeavesNoTables()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        TestCatalog catalog(QStringLiteral("sqlite"), false);
+        QVERIFY_THROWS_EXCEPTION(db::Error,
+                                 admin::initCatalog(catalog.connection(), {name, password, 5}));
+        QVERIFY(!schema::hasTables(catalog.connection()));
+    }
+
+    void addUserRefusesAnExistingName_data() { TestCatalog::addBackendRows(); }
+    void addUserRefusesAnExistingName()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        admin::addUser(c, {QStringLiteral("O'Neil"), QStringLiteral("a'b"), 5});
+        QVERIFY_THROWS_EXCEPTION(
+            db::Error, admin::addUser(c, {QStringLiteral("o'neil"), QStringLiteral("x"), 9}));
+        db::Rows r = c.select(Statement{QStringLiteral("Select * From TR_User")});
+        QVERIFY(r.next());
+        QCOMPARE(r.text(QStringLiteral("UserName")), QStringLiteral("O'Neil"));
+        QCOMPARE(r.text(QStringLiteral("Password")), QStringLiteral("a'b"));
+        QCOMPARE(r.integer(QStringLiteral("U_Level")), 5);
+        QVERIFY(!r.next());
+    }
+
+    // The demo catalog has something for every screen to find.
+    void demoHoldsEveryStage_data() { TestCatalog::addBackendRows(); }
+    void demoHoldsEveryStage()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend, false);
+        db::Connection &c = catalog.connection();
+        const admin::DemoSummary demo = admin::loadDemo(c);
+
+        QList<int> levels;
+        for (const admin::User &u : demo.users)
+            levels << u.level;
+        QCOMPARE(levels, (QList<int>{4, 5, 7, 9}));
+        QCOMPARE(count(c, QStringLiteral("TR_User")), 4);
+        QVERIFY(count(c, QStringLiteral("TR_PerSon"), QStringLiteral("Per_status ='A'")) >= 3);
+        QVERIFY(count(c, QStringLiteral("TR_DocType")) >= 3);
+        QVERIFY(count(c, QStringLiteral("TR_Hard_StopDay"), QStringLiteral("D_DDMM = '13/04'")) == 1);
+
+        const QString main = QStringLiteral("Main_Deega_Control");
+        const QString voucher = QStringLiteral("(Doc_PK like 'QDTX%') And ");
+        // Each stage both still to do and already done.
+        for (const char *stage : {"Per_Code", "Deega_No", "Date_Nud_Rec_Cheq", "SAP_Doc_No"}) {
+            const QString s = QLatin1String(stage);
+            QVERIFY2(count(c, main, voucher + QStringLiteral("((%1='') Or (%1 Is null))").arg(s)) > 0, stage);
+            QVERIFY2(count(c, main, voucher + QStringLiteral("(%1<>'')").arg(s)) > 0, stage);
+        }
+        for (const char *status : {"2", "3", "4"})
+            QVERIFY(count(c, main, voucher + QStringLiteral("(DocStatus = '%1')").arg(QLatin1String(status))) > 0);
+        // A document keyed in before any import has no document data yet.
+        QVERIFY(count(c, main, voucher + QStringLiteral("(Topic Is null)")) > 0);
+        // Finished documents carry the day keys the reports count with.
+        db::Rows finished = c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control"),
+                                               QStringLiteral("Where DocStatus = '4' And Doc_PK like 'QDTX%'")});
+        while (finished.next()) {
+            QCOMPARE(finished.text(QStringLiteral("Doc_Stat")), QStringLiteral("เสร็จสิ้นดำเนินการ"));
+            QCOMPARE(finished.text(QStringLiteral("Modified_Date_YYYYMMDD")).size(), 8);
+        }
+        // Guarantee documents with their yearly counter, waiting and finished.
+        const QString guarantee = QStringLiteral("(SUBSTRING(Doc_PK,5,1) = 'ส') And ");
+        QVERIFY(count(c, main, guarantee + QStringLiteral("(DocStatus ='3')")) > 0);
+        QVERIFY(count(c, main, guarantee + QStringLiteral("(DocStatus ='4')")) > 0);
+        db::Rows runno = c.select(Statement{QStringLiteral("SELECT * FROM TR_Deega_Runno")});
+        QVERIFY(runno.next());
+        QCOMPARE(runno.integer(QStringLiteral("Runno")), demo.guarantees);
+        // ERP rows joined to their documents, one of them not yet cleared.
+        QCOMPARE(count(c, QStringLiteral("M_Imp_ERP")), demo.erpRows);
+        QVERIFY(count(c, QStringLiteral("M_Imp_ERP"), QStringLiteral("Clearing_Doc = ''")) > 0);
+        QCOMPARE(count(c, QStringLiteral("Main_Deega_Control LEFT JOIN M_Imp_ERP ON "
+                                         "(Main_Deega_Control.SAP_Doc_No = M_Imp_ERP.FI_Doc_No) "
+                                         "AND (Main_Deega_Control.SAP_Fiscal_Year = M_Imp_ERP.Fiscal_Year)"),
+                       QStringLiteral("(M_Imp_ERP.Clearing_Doc<>'')")),
+                 demo.erpRows - 1);
+    }
+
+    void commandLine()
+    {
+        QTemporaryDir dir;
+        const QString url = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("c.sqlite"));
+        const QStringList user = {QStringLiteral("--user"), QStringLiteral("boss"),
+                                  QStringLiteral("--password"), QStringLiteral("pw"),
+                                  QStringLiteral("--level"), QStringLiteral("9")};
+        Run r = runTool(QStringList{QStringLiteral("init"), QStringLiteral("--catalog"), url} + user);
+        QCOMPARE(r.exitCode, 0);
+        r = runTool(QStringList{QStringLiteral("init"), QStringLiteral("--catalog"), url} + user);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(QStringLiteral("มีตารางอยู่แล้ว")));
+
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
+                   QStringLiteral("--user"), QStringLiteral("clerk"), QStringLiteral("--password"),
+                   QStringLiteral("c1"), QStringLiteral("--level"), QStringLiteral("5")});
+        QCOMPARE(r.exitCode, 0);
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
+                   QStringLiteral("--user"), QStringLiteral("CLERK"), QStringLiteral("--password"),
+                   QStringLiteral("c2"), QStringLiteral("--level"), QStringLiteral("5")});
+        QCOMPARE(r.exitCode, 1);
+
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
+                   QStringLiteral("--user"), QStringLiteral("x"), QStringLiteral("--password"),
+                   QStringLiteral("p"), QStringLiteral("--level"), QStringLiteral("high")});
+        QCOMPARE(r.exitCode, 2);
+        r = runTool({QStringLiteral("frobnicate")});
+        QCOMPARE(r.exitCode, 2);
+        r = runTool({QStringLiteral("init"), QStringLiteral("--catalog"), QStringLiteral("nonsense")});
+        QVERIFY(r.exitCode != 0);
+        QVERIFY(!r.err.isEmpty());
+
+        // A user added to a file that is no catalog is refused, and no file is made.
+        const QString missing = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("none.sqlite"));
+        r = runTool(QStringList{QStringLiteral("user"), QStringLiteral("add"),
+                              QStringLiteral("--catalog"), missing} + user);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.sqlite"))));
+
+        const QString demo = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("demo.sqlite"));
+        r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 0);
+        for (const char *login : {"viewer / view1234 / 4", "clerk / clerk1234 / 5",
+                                  "admin / admin1234 / 7", "super / super1234 / 9"})
+            QVERIFY2(r.out.contains(QLatin1String(login)), qPrintable(r.out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAdmin)
+#include "tst_admin.moc"
