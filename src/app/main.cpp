@@ -1,0 +1,64 @@
+// vostrel: the desktop program.
+
+#include "app/main_window.h"
+#include "data/DbError.h"
+#include "screens/common/Dialogs.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QStyleFactory>
+
+namespace {
+
+// The first Thai face the workstation has, for the whole interface.
+void useThaiFont(QApplication &app)
+{
+    const QStringList families = QFontDatabase::families(QFontDatabase::Thai);
+    for (const char *wanted : {"Tahoma", "Leelawadee UI", "Loma", "Garuda", "Norasi", "Kinnari"}) {
+        const QString name = QLatin1String(wanted);
+        if (families.contains(name, Qt::CaseInsensitive)) {
+            QFont f(name);
+            f.setPointSize(11);
+            app.setFont(f);
+            return;
+        }
+    }
+}
+
+ScreenRegistry allScreens()
+{
+    ScreenRegistry registry;
+    return registry;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vostrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vostrel"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    useThaiFont(app);
+
+    QtDialogs dialogs;
+    Deployment deployment;
+    try {
+        deployment = Deployment::load();
+    } catch (const db::Error &e) {
+        dialogs.error(nullptr, e.message());
+        return 1;
+    }
+
+    TfrmMain_Vostrel window(deployment, dialogs, allScreens());
+    if (window.hasEnded())
+        return 1;
+    QObject::connect(&window, &TfrmMain_Vostrel::programEnded, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    // Without a window manager "maximised" means nothing: take the whole screen then.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+    return app.exec();
+}
