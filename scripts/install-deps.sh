@@ -11,7 +11,7 @@ packages=(
   fonts-thai-tlwg
   postgresql postgresql-contrib
   tdsodbc
-  xvfb xauth
+  xvfb xauth unzip
 )
 
 missing=()

@@ -79,7 +79,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
 
     QCommandLineParser args;
-    args.addOption({QStringLiteral("catalog"), QStringLiteral("catalog URL"), QStringLiteral("URL")});
+    args.addOption(
+        {QStringLiteral("catalog"), QStringLiteral("catalog URL"), QStringLiteral("URL")});
     args.addOption({QStringLiteral("user"), QStringLiteral("user name"), QStringLiteral("NAME")});
     args.addOption({QStringLiteral("password"), QStringLiteral("password"), QStringLiteral("PW")});
     args.addOption({QStringLiteral("level"), QStringLiteral("access level"), QStringLiteral("N")});

@@ -26,7 +26,8 @@ void BackgroundArea::placeOverlay()
     const QSize own = overlay_->sizeHint().expandedTo(overlay_->minimumSize());
     overlay_->resize(own);
     // A little below the middle, so the title above stays readable.
-    overlay_->move((area.width() - own.width()) / 2, qMax(0, area.height() * 11 / 20 - own.height() / 2));
+    overlay_->move((area.width() - own.width()) / 2,
+                   qMax(0, area.height() * 11 / 20 - own.height() / 2));
 }
 
 QPixmap BackgroundArea::picture(const QSize &size) const
@@ -43,7 +44,7 @@ QPixmap BackgroundArea::picture(const QSize &size) const
     const QRect emblemBox((pix.width() - side) / 2, pix.height() / 12, side, side);
     if (!emblem_.isNull()) {
         p.drawPixmap(emblemBox, emblem_.scaled(emblemBox.size(), Qt::KeepAspectRatio,
-                                                Qt::SmoothTransformation));
+                                               Qt::SmoothTransformation));
     } else {
         // The placeholder emblem: a gold seal with the division's initial.
         p.setPen(QPen(QColor(250, 220, 120), side / 20));

@@ -80,29 +80,28 @@ void TfrmChange_Password::btnSave_DataClick()
         if (!s.dialogs.confirm(this, QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
             return;
         const QString user = db::sqlText(s.Login_User);
-        db::Rows row = s.connection.select(db::Statement{
-            QStringLiteral("SELECT *"), QStringLiteral("FROM TR_User"),
-            QStringLiteral("Where (Username = '") + user + QStringLiteral("')"),
-            QStringLiteral("And (Password ='") + db::sqlText(edtOld_Password->text()) +
-                QStringLiteral("')")});
+        db::Rows row = s.connection.select(
+            db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_User"),
+                          QStringLiteral("Where (Username = '") + user + QStringLiteral("')"),
+                          QStringLiteral("And (Password ='") +
+                              db::sqlText(edtOld_Password->text()) + QStringLiteral("')")});
         if (!row.next()) {
             s.dialogs.message(this, QStringLiteral("รหัสผ่านเดิมไม่ถูกต้อง"));
             edtOld_Password->setFocus();
             return;
         }
         if (edtNew_Password->text() != edtConf_Password->text()) {
-            s.dialogs.message(this,
-                              QStringLiteral("รหัสผ่านและรหัสยืนยันไม่เหมือนกัน กรุณาใส่ใหม่"));
+            s.dialogs.message(this, QStringLiteral("รหัสผ่านและรหัสยืนยันไม่เหมือนกัน กรุณาใส่ใหม่"));
             edtNew_Password->clear();
             edtConf_Password->clear();
             edtNew_Password->setFocus();
             return;
         }
-        s.connection.execute(db::Statement{
-            QStringLiteral("Update TR_User"),
-            QStringLiteral("Set  Password ='") + db::sqlText(edtNew_Password->text()) +
-                QLatin1Char('\''),
-            QStringLiteral("Where (Username = '") + user + QStringLiteral("')")});
+        s.connection.execute(
+            db::Statement{QStringLiteral("Update TR_User"),
+                          QStringLiteral("Set  Password ='") +
+                              db::sqlText(edtNew_Password->text()) + QLatin1Char('\''),
+                          QStringLiteral("Where (Username = '") + user + QStringLiteral("')")});
         s.dialogs.message(this, QStringLiteral("ทำการเปลี่ยนแปลงรหัสผ่านให้แล้ว โปรแกรมจะปิดตัวเองเพื่อให้") +
                                     QLatin1Char('\n') + QStringLiteral("เข้าระบบใหม่ (Login)"));
         if (s.endProgram)

@@ -27,8 +27,7 @@ const char *const TopMenus[] = {"N1", "N2", "N7", "N29", "Administrator1", "NExi
 
 } // namespace
 
-TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs,
-                                   ScreenRegistry registry,
+TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, ScreenRegistry registry,
                                    std::function<void(db::Connection &)> afterConnect,
                                    QWidget *parent)
     : QMainWindow(parent), deployment_(std::move(deployment)), dialogs_(dialogs),
@@ -37,13 +36,13 @@ TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs,
 {
     setObjectName(QStringLiteral("frmMain_Vostrel"));
     setWindowTitle(QStringLiteral("frmMain_Vostrel"));
-    session_ = std::make_unique<Session>(Session{*DBConnec1, dialogs_, deployment_, {}, {}, {}, 0,
-                                                 [this] { endProgram(); }});
+    session_ = std::make_unique<Session>(
+        Session{*DBConnec1, dialogs_, deployment_, {}, {}, {}, 0, [this] { endProgram(); }});
     registry_.add(QStringLiteral("ChangePassword1"),
                   [](Session &s) { return new TfrmChange_Password(s); });
 
-    Image1 = new BackgroundArea(deployment_.organisation.title,
-                                deployment_.organisation.emblemPath, this);
+    Image1 = new BackgroundArea(deployment_.organisation.title, deployment_.organisation.emblemPath,
+                                this);
     Image1->setObjectName(QStringLiteral("Image1"));
     setCentralWidget(Image1);
     buildLoginPanel();
@@ -136,9 +135,8 @@ void TfrmMain_Vostrel::buildMenu()
         QAction *a = menu->addAction(caption);
         a->setObjectName(QLatin1String(name));
         const QString key = QLatin1String(name);
-        connect(a, &QAction::triggered, this, [this, key] {
-            guarded(this, dialogs_, [&] { openScreen(key); });
-        });
+        connect(a, &QAction::triggered, this,
+                [this, key] { guarded(this, dialogs_, [&] { openScreen(key); }); });
         return a;
     };
     auto separator = [](QMenu *menu, const char *name) {
@@ -281,10 +279,9 @@ void TfrmMain_Vostrel::btnOKClick()
             edtPassword->setFocus();
             return;
         }
-        db::Rows user = DBConnec1->select(
-            db::Statement{QStringLiteral("Select * From TR_User"),
-                          QStringLiteral("Where UserName='") + db::sqlText(name) +
-                              QLatin1Char('\'')});
+        db::Rows user = DBConnec1->select(db::Statement{QStringLiteral("Select * From TR_User"),
+                                                        QStringLiteral("Where UserName='") +
+                                                            db::sqlText(name) + QLatin1Char('\'')});
         if (!user.next()) {
             dialogs_.message(this, QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่"));
             edtName->setFocus();

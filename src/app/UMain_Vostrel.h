@@ -9,7 +9,6 @@
 #include "screens/common/Session.h"
 
 #include <QMainWindow>
-
 #include <functional>
 #include <memory>
 

@@ -9,7 +9,6 @@
 
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 class QSqlDatabase;

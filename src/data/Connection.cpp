@@ -189,8 +189,7 @@ void Connection::open(OpenMode mode)
         if (!db.isValid()) {
             QSqlDatabase::removeDatabase(name_);
             backend_.reset();
-            throw Error(QStringLiteral("ไม่พบตัวเชื่อมต่อฐานข้อมูล %1 ในเครื่องนี้")
-                            .arg(where_.describe()));
+            throw Error(QStringLiteral("ไม่พบตัวเชื่อมต่อฐานข้อมูล %1 ในเครื่องนี้").arg(where_.describe()));
         }
         try {
             backend_->configure(db, where_, mode);

@@ -8,7 +8,6 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 #include <vector>

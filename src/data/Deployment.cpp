@@ -46,8 +46,7 @@ Deployment Deployment::load(const QString &file)
     else if (backend == QLatin1String("sqlserver"))
         d.catalog.backend = db::BackendKind::SqlServer;
     else
-        throw db::Error(QStringLiteral("แฟ้มตั้งค่า %1: ไม่รู้จักฐานข้อมูลแบบ \"%2\"")
-                            .arg(file, backend));
+        throw db::Error(QStringLiteral("แฟ้มตั้งค่า %1: ไม่รู้จักฐานข้อมูลแบบ \"%2\"").arg(file, backend));
     const QString path = ini.value(QStringLiteral("path")).toString();
     if (!path.isEmpty())
         d.catalog.path = QDir::isRelativePath(path)

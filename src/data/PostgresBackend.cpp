@@ -42,11 +42,10 @@ QStringList numberComparisons()
     QStringList out;
     for (const char *number : {"integer", "bigint", "numeric"}) {
         const QString n = QLatin1String(number);
-        out << QStringLiteral(
-                   "CREATE FUNCTION vostrel_text_eq_%1(citext, %1) RETURNS boolean "
-                   "LANGUAGE sql IMMUTABLE STRICT AS "
-                   "$$SELECT CASE WHEN btrim($1::text) ~ '^[-+]?[0-9]+([.][0-9]*)?$' "
-                   "THEN btrim($1::text)::numeric = $2 ELSE false END$$")
+        out << QStringLiteral("CREATE FUNCTION vostrel_text_eq_%1(citext, %1) RETURNS boolean "
+                              "LANGUAGE sql IMMUTABLE STRICT AS "
+                              "$$SELECT CASE WHEN btrim($1::text) ~ '^[-+]?[0-9]+([.][0-9]*)?$' "
+                              "THEN btrim($1::text)::numeric = $2 ELSE false END$$")
                    .arg(n);
         out << QStringLiteral("CREATE FUNCTION vostrel_eq_text_%1(%1, citext) RETURNS boolean "
                               "LANGUAGE sql IMMUTABLE STRICT AS "

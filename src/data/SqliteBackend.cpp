@@ -8,7 +8,6 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QTimeZone>
-
 #include <sqlite3.h>
 
 namespace db::detail {

@@ -71,7 +71,11 @@ std::vector<Table> makeTables()
          {},
          {{"Per_Code"}},
          {}},
-        {"TR_DocType", {{"DocType_Code", T, 2}, {"DocType_Name", T, 100}}, {}, {{"DocType_Code"}}, {}},
+        {"TR_DocType",
+         {{"DocType_Code", T, 2}, {"DocType_Name", T, 100}},
+         {},
+         {{"DocType_Code"}},
+         {}},
         {"TR_Version", {{"Version_NO", T, 10}}, {}, {}, {}},
         {"TR_Day_Calendar",
          {{"D_YYYYMMDD", T, 8},
@@ -144,9 +148,9 @@ void create(db::Connection &connection, const std::function<void()> &alsoInside)
     db::Transaction work(connection);
     for (const QString &ddl : connection.schemaStatements(tables()))
         connection.execute(db::Statement{ddl});
-    connection.execute(db::Statement{QStringLiteral("INSERT INTO TR_Version (Version_NO)"),
-                                     QStringLiteral("VALUES ('") + db::sqlText(Version) +
-                                         QStringLiteral("')")});
+    connection.execute(
+        db::Statement{QStringLiteral("INSERT INTO TR_Version (Version_NO)"),
+                      QStringLiteral("VALUES ('") + db::sqlText(Version) + QStringLiteral("')")});
     if (alsoInside)
         alsoInside();
     work.commit();

@@ -12,7 +12,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
-
 #include <memory>
 
 struct AppFixture {
@@ -26,11 +25,11 @@ struct AppFixture {
 
     void addUser(const QString &name, const QString &password, int level)
     {
-        catalog.connection().execute(db::Statement{
-            QStringLiteral("INSERT INTO TR_User (UserName, Password, U_Level)"),
-            QStringLiteral("VALUES ('%1', '%2', %3)")
-                .arg(db::sqlText(name), db::sqlText(password))
-                .arg(level)});
+        catalog.connection().execute(
+            db::Statement{QStringLiteral("INSERT INTO TR_User (UserName, Password, U_Level)"),
+                          QStringLiteral("VALUES ('%1', '%2', %3)")
+                              .arg(db::sqlText(name), db::sqlText(password))
+                              .arg(level)});
     }
 
     TfrmMain_Vostrel &start()

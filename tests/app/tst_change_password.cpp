@@ -12,8 +12,8 @@ namespace {
 QString storedPassword(TestCatalog &catalog, const QString &user)
 {
     db::Rows r = catalog.connection().select(
-        db::Statement{QStringLiteral("SELECT * FROM TR_User WHERE UserName='") +
-                      db::sqlText(user) + QLatin1Char('\'')});
+        db::Statement{QStringLiteral("SELECT * FROM TR_User WHERE UserName='") + db::sqlText(user) +
+                      QLatin1Char('\'')});
     return r.next() ? r.text(QStringLiteral("Password")) : QStringLiteral("<none>");
 }
 

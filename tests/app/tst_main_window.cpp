@@ -42,10 +42,17 @@ private slots:
         QTest::addColumn<QString>("todayThai");
         QTest::addColumn<QString>("fiscalYear");
         for (const QString &b : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
-            QTest::newRow(qPrintable(b + QStringLiteral(" 30 Sep"))) << b << QDate(2014, 9, 30) << QStringLiteral("30/09/2557") << QStringLiteral("2014");
-            QTest::newRow(qPrintable(b + QStringLiteral(" 1 Oct"))) << b << QDate(2014, 10, 1) << QStringLiteral("01/10/2557") << QStringLiteral("2015");
-            QTest::newRow(qPrintable(b + QStringLiteral(" 31 Dec"))) << b << QDate(2014, 12, 31) << QStringLiteral("31/12/2557") << QStringLiteral("2015");
-            QTest::newRow(qPrintable(b + QStringLiteral(" 5 Jan"))) << b << QDate(2012, 1, 5) << QStringLiteral("05/01/2555") << QStringLiteral("2012");
+            QTest::newRow(qPrintable(b + QStringLiteral(" 30 Sep")))
+                << b << QDate(2014, 9, 30) << QStringLiteral("30/09/2557")
+                << QStringLiteral("2014");
+            QTest::newRow(qPrintable(b + QStringLiteral(" 1 Oct")))
+                << b << QDate(2014, 10, 1) << QStringLiteral("01/10/2557")
+                << QStringLiteral("2015");
+            QTest::newRow(qPrintable(b + QStringLiteral(" 31 Dec")))
+                << b << QDate(2014, 12, 31) << QStringLiteral("31/12/2557")
+                << QStringLiteral("2015");
+            QTest::newRow(qPrintable(b + QStringLiteral(" 5 Jan")))
+                << b << QDate(2012, 1, 5) << QStringLiteral("05/01/2555") << QStringLiteral("2012");
         }
     }
     void startUpValues()
@@ -78,10 +85,14 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("passes");
         for (const QString &b : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
-            QTest::newRow(qPrintable(b + QStringLiteral(" trailing blank"))) << b << true << QStringLiteral("2.0 ") << true;
-            QTest::newRow(qPrintable(b + QStringLiteral(" 2.00"))) << b << true << QStringLiteral("2.00") << false;
-            QTest::newRow(qPrintable(b + QStringLiteral(" 2.1"))) << b << true << QStringLiteral("2.1") << false;
-            QTest::newRow(qPrintable(b + QStringLiteral(" no row"))) << b << false << QString() << false;
+            QTest::newRow(qPrintable(b + QStringLiteral(" trailing blank")))
+                << b << true << QStringLiteral("2.0 ") << true;
+            QTest::newRow(qPrintable(b + QStringLiteral(" 2.00")))
+                << b << true << QStringLiteral("2.00") << false;
+            QTest::newRow(qPrintable(b + QStringLiteral(" 2.1")))
+                << b << true << QStringLiteral("2.1") << false;
+            QTest::newRow(qPrintable(b + QStringLiteral(" no row")))
+                << b << false << QString() << false;
         }
     }
     void versionCheck()
@@ -99,8 +110,9 @@ private slots:
         if (passes) {
             QCOMPARE(f.dialogs.shown.size(), 0);
         } else {
-            QCOMPARE(f.dialogs.texts(),
-                     QStringList{QStringLiteral("Invalid Version \nPressent Version Is : ") + stored});
+            QCOMPARE(
+                f.dialogs.texts(),
+                QStringList{QStringLiteral("Invalid Version \nPressent Version Is : ") + stored});
         }
     }
 
@@ -118,7 +130,8 @@ private slots:
 
         ScriptedDialogs pgDialogs;
         Deployment pg;
-        pg.catalog = db::CatalogLocation::parse(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
+        pg.catalog =
+            db::CatalogLocation::parse(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
         TfrmMain_Vostrel w2(pg, pgDialogs, ScreenRegistry{});
         QVERIFY(w2.hasEnded());
         QCOMPARE(pgDialogs.texts(), QStringList{QStringLiteral("ไม่สามารถติดต่อฐานข้อมูลได้")});
@@ -130,14 +143,29 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("no name") << QString() << QStringLiteral("pw") << QStringLiteral("กรุณาใส่ชื่อผู้ใช้ด้วย") << QStringLiteral("edtName");
-        QTest::newRow("no password") << QStringLiteral("clerk") << QString() << QStringLiteral("กรุณาใส่รหัสผ่านด้วย") << QStringLiteral("edtPassword");
-        QTest::newRow("unknown name") << QStringLiteral("nobody") << QStringLiteral("pw") << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
-        QTest::newRow("blank name reaches the lookup") << QStringLiteral("   ") << QStringLiteral("pw") << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
-        QTest::newRow("wrong password") << QStringLiteral("clerk") << QStringLiteral("nope") << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
-        QTest::newRow("letter case of password") << QStringLiteral("clerk") << QStringLiteral("CLERK1") << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
-        QTest::newRow("typed trailing blank") << QStringLiteral("clerk") << QStringLiteral("clerk1 ") << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
-        QTest::newRow("quote in name") << QStringLiteral("x' OR '1'='1") << QStringLiteral("pw") << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
+        QTest::newRow("no name") << QString() << QStringLiteral("pw")
+                                 << QStringLiteral("กรุณาใส่ชื่อผู้ใช้ด้วย") << QStringLiteral("edtName");
+        QTest::newRow("no password")
+            << QStringLiteral("clerk") << QString() << QStringLiteral("กรุณาใส่รหัสผ่านด้วย")
+            << QStringLiteral("edtPassword");
+        QTest::newRow("unknown name")
+            << QStringLiteral("nobody") << QStringLiteral("pw")
+            << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
+        QTest::newRow("blank name reaches the lookup")
+            << QStringLiteral("   ") << QStringLiteral("pw")
+            << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
+        QTest::newRow("wrong password")
+            << QStringLiteral("clerk") << QStringLiteral("nope")
+            << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
+        QTest::newRow("letter case of password")
+            << QStringLiteral("clerk") << QStringLiteral("CLERK1")
+            << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
+        QTest::newRow("typed trailing blank")
+            << QStringLiteral("clerk") << QStringLiteral("clerk1 ")
+            << QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่") << QStringLiteral("edtPassword");
+        QTest::newRow("quote in name")
+            << QStringLiteral("x' OR '1'='1") << QStringLiteral("pw")
+            << QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่") << QStringLiteral("edtName");
     }
     void loginFailures()
     {
@@ -180,7 +208,8 @@ private slots:
         QCOMPARE(w.session().User_Level, 7);
         QCOMPARE(w.statusText(1), QStringLiteral("ผู้ใช้งาน :SOMCHAI"));
         QCOMPARE(w.statusText(2), QStringLiteral("Date : 05/10/2557"));
-        QCOMPARE(sent, QStringList{QStringLiteral("Select * From TR_User\nWhere UserName='SOMCHAI'")});
+        QCOMPARE(sent,
+                 QStringList{QStringLiteral("Select * From TR_User\nWhere UserName='SOMCHAI'")});
 
         AppFixture g(backend);
         g.addUser(QStringLiteral("O'Neil"), QStringLiteral("a'b"), 5);
@@ -246,17 +275,19 @@ private slots:
         };
         for (const auto &[name, caption] : captions)
             QCOMPARE(action(w, name)->text(), caption);
-        for (const char *sep : {"N5", "N10", "N19", "N23", "N27", "N30", "N25", "N31", "N13", "N14", "N16"})
+        for (const char *sep :
+             {"N5", "N10", "N19", "N23", "N27", "N30", "N25", "N31", "N13", "N14", "N16"})
             QVERIFY2(action(w, sep)->isSeparator(), sep);
         // The order of the "บันทึกข้อมูล" menu.
         QStringList order;
         for (QAction *a : w.findChild<QMenu *>(QStringLiteral("N2"))->actions())
             order << a->objectName();
-        QCOMPARE(order, (QStringList{QStringLiteral("ImportDataExcel1"), QStringLiteral("N5"),
-                                     QStringLiteral("N3"), QStringLiteral("N4"), QStringLiteral("N22"),
-                                     QStringLiteral("N10"), QStringLiteral("N6"), QStringLiteral("N19"),
-                                     QStringLiteral("N20"), QStringLiteral("N27"), QStringLiteral("N28"),
-                                     QStringLiteral("N30"), QStringLiteral("InportKVERP1")}));
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("ImportDataExcel1"), QStringLiteral("N5"),
+                              QStringLiteral("N3"), QStringLiteral("N4"), QStringLiteral("N22"),
+                              QStringLiteral("N10"), QStringLiteral("N6"), QStringLiteral("N19"),
+                              QStringLiteral("N20"), QStringLiteral("N27"), QStringLiteral("N28"),
+                              QStringLiteral("N30"), QStringLiteral("InportKVERP1")}));
     }
 
     void eachChoiceOpensAFreshWindow()

@@ -17,8 +17,7 @@ private:
     {
         c.execute(Statement{QStringLiteral("INSERT INTO TR_DocType (DocType_Code, DocType_Name)"),
                             QStringLiteral("VALUES ('") + db::sqlText(code) +
-                                QStringLiteral("', '") + db::sqlText(name) +
-                                QStringLiteral("')")});
+                                QStringLiteral("', '") + db::sqlText(name) + QStringLiteral("')")});
     }
 
 private slots:
@@ -31,8 +30,8 @@ private slots:
         QTest::newRow("only quotes") << QStringLiteral("''") << QStringLiteral("''''");
         QTest::newRow("quote at the end") << QStringLiteral("x'") << QStringLiteral("x''");
         QTest::newRow("thai") << QStringLiteral("ร้าน'ทอง") << QStringLiteral("ร้าน''ทอง");
-        QTest::newRow("nul dropped") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")
-                                     << QStringLiteral("ab");
+        QTest::newRow("nul dropped")
+            << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b") << QStringLiteral("ab");
         QTest::newRow("empty") << QString() << QString();
     }
     void sqlTextDoublesQuotes()
@@ -96,8 +95,8 @@ private slots:
         c.execute(Statement{QStringLiteral("INSERT INTO TR_User (UserName, Password, U_Level)"),
                             QStringLiteral("VALUES ('Somchai', 'Pw1', 5)")});
         auto count = [&c](const QString &where) {
-            db::Rows r = c.select(
-                Statement{QStringLiteral("Select * From TR_User"), QStringLiteral("Where ") + where});
+            db::Rows r = c.select(Statement{QStringLiteral("Select * From TR_User"),
+                                            QStringLiteral("Where ") + where});
             int n = 0;
             while (r.next())
                 ++n;
@@ -120,8 +119,8 @@ private slots:
         QFETCH(QString, backend);
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
-        db::Rows r = catalog.connection().select(Statement{QStringLiteral("SELECT  *"),
-                                                           QStringLiteral("FROM TR_Version")});
+        db::Rows r = catalog.connection().select(
+            Statement{QStringLiteral("SELECT  *"), QStringLiteral("FROM TR_Version")});
         QVERIFY(r.next());
         QCOMPARE(r.text(QStringLiteral("Version_NO")), QStringLiteral("2.0"));
         QCOMPARE(r.text(QStringLiteral("version_no")), QStringLiteral("2.0"));
@@ -157,9 +156,8 @@ private slots:
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
-        c.execute(Statement{
-            QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK, No_Money)"),
-            QStringLiteral("VALUES ('2557ส0000001', 1234567.5)")});
+        c.execute(Statement{QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK, No_Money)"),
+                            QStringLiteral("VALUES ('2557ส0000001', 1234567.5)")});
         c.execute(Statement{QStringLiteral("INSERT INTO TR_Deega_Runno (Year_S, Runno)"),
                             QStringLiteral("VALUES ('2557', 41)")});
         db::Rows r = c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control")});
@@ -204,9 +202,9 @@ private slots:
         const QStringList keys = {QStringLiteral("QDTX2557/00002"), QStringLiteral("2557ส0000001"),
                                   QStringLiteral("255701ส00001")};
         for (const QString &k : keys)
-            c.execute(Statement{QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK)"),
-                                QStringLiteral("VALUES ('") + db::sqlText(k) +
-                                    QStringLiteral("')")});
+            c.execute(
+                Statement{QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK)"),
+                          QStringLiteral("VALUES ('") + db::sqlText(k) + QStringLiteral("')")});
         db::Rows r = c.select(Statement{QStringLiteral("SELECT *"),
                                         QStringLiteral("FROM Main_Deega_Control"),
                                         QStringLiteral("Where (SUBSTRING(Doc_PK,7,1) = 'ส'"),
@@ -215,7 +213,8 @@ private slots:
         while (r.next())
             found << r.text(QStringLiteral("Doc_PK"));
         found.sort();
-        QCOMPARE(found, (QStringList{QStringLiteral("255701ส00001"), QStringLiteral("2557ส0000001")}));
+        QCOMPARE(found,
+                 (QStringList{QStringLiteral("255701ส00001"), QStringLiteral("2557ส0000001")}));
 
         for (const char *key : {"25560101", "25551231", "25560102"})
             c.execute(Statement{QStringLiteral("INSERT INTO TR_Day_Calendar (D_YYYYMMDD)"),

@@ -30,9 +30,9 @@ private slots:
             << QStringLiteral("sqlite:/var/lib/vostrel/catalog.sqlite") << db::BackendKind::SQLite
             << QStringLiteral("/var/lib/vostrel/catalog.sqlite") << QString() << 0 << QString()
             << QString();
-        QTest::newRow("sqlite relative") << QStringLiteral("sqlite:demo.sqlite")
-                                         << db::BackendKind::SQLite << QStringLiteral("demo.sqlite")
-                                         << QString() << 0 << QString() << QString();
+        QTest::newRow("sqlite relative")
+            << QStringLiteral("sqlite:demo.sqlite") << db::BackendKind::SQLite
+            << QStringLiteral("demo.sqlite") << QString() << 0 << QString() << QString();
         QTest::newRow("postgresql with port")
             << QStringLiteral("postgresql://fin@db.example:5433/DU_Vuv_Evaduve")
             << db::BackendKind::PostgreSQL << QString() << QStringLiteral("db.example") << 5433
@@ -41,10 +41,10 @@ private slots:
             << QStringLiteral("postgresql://fin@10.1.1.5/cat") << db::BackendKind::PostgreSQL
             << QString() << QStringLiteral("10.1.1.5") << 0 << QStringLiteral("cat")
             << QStringLiteral("fin");
-        QTest::newRow("sqlserver") << QStringLiteral("sqlserver://sa@fin-srv/DU_Vuv_Evaduve")
-                                   << db::BackendKind::SqlServer << QString()
-                                   << QStringLiteral("fin-srv") << 0
-                                   << QStringLiteral("DU_Vuv_Evaduve") << QStringLiteral("sa");
+        QTest::newRow("sqlserver")
+            << QStringLiteral("sqlserver://sa@fin-srv/DU_Vuv_Evaduve") << db::BackendKind::SqlServer
+            << QString() << QStringLiteral("fin-srv") << 0 << QStringLiteral("DU_Vuv_Evaduve")
+            << QStringLiteral("sa");
     }
     void parsesCatalogUrls()
     {

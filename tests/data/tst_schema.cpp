@@ -57,7 +57,8 @@ private slots:
         actual.sort();
         QCOMPARE(actual, expected);
         QCOMPARE(expected.size(), 9);
-        db::Rows r = c.select(Statement{QStringLiteral("SELECT  *"), QStringLiteral("FROM TR_Version")});
+        db::Rows r =
+            c.select(Statement{QStringLiteral("SELECT  *"), QStringLiteral("FROM TR_Version")});
         QVERIFY(r.next());
         QCOMPARE(r.text(QStringLiteral("Version_NO")), QStringLiteral("2.0"));
         QVERIFY(!r.next());
@@ -105,8 +106,8 @@ private slots:
                 const QString column = QLatin1String(col.name);
                 c.execute(Statement{QStringLiteral("DELETE FROM %1").arg(QLatin1String(t.name))});
                 c.execute(Statement{insertOne(t, column, value)});
-                db::Rows r = c.select(Statement{QStringLiteral("SELECT %1 FROM %2")
-                                                    .arg(column, QLatin1String(t.name))});
+                db::Rows r = c.select(Statement{
+                    QStringLiteral("SELECT %1 FROM %2").arg(column, QLatin1String(t.name))});
                 QVERIFY2(r.next(), t.name);
                 QCOMPARE(r.text(column), value);
             }
@@ -124,8 +125,10 @@ private slots:
              {QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK) VALUES ('QDTX2557/00001')"),
               QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK) VALUES ('qdtx2557/00001')")}},
             {"Fiscal_Year+FI_Doc_No",
-             {QStringLiteral("INSERT INTO M_Imp_ERP (Fiscal_Year, FI_Doc_No) VALUES ('2017', '3100000012')"),
-              QStringLiteral("INSERT INTO M_Imp_ERP (Fiscal_Year, FI_Doc_No) VALUES ('2017', '3100000012')")}},
+             {QStringLiteral(
+                  "INSERT INTO M_Imp_ERP (Fiscal_Year, FI_Doc_No) VALUES ('2017', '3100000012')"),
+              QStringLiteral(
+                  "INSERT INTO M_Imp_ERP (Fiscal_Year, FI_Doc_No) VALUES ('2017', '3100000012')")}},
             {"D_YYYYMMDD",
              {QStringLiteral("INSERT INTO TR_Day_Calendar (D_YYYYMMDD) VALUES ('25550101')"),
               QStringLiteral("INSERT INTO TR_Day_Calendar (D_YYYYMMDD) VALUES ('25550101')")}},
@@ -133,8 +136,10 @@ private slots:
              {QStringLiteral("INSERT INTO TR_Deega_Runno (Year_S, Runno) VALUES ('2557', 1)"),
               QStringLiteral("INSERT INTO TR_Deega_Runno (Year_S, Runno) VALUES ('2557', 1)")}},
             {"UserName",
-             {QStringLiteral("INSERT INTO TR_User (UserName, Password, U_Level) VALUES ('Admin', 'a', 9)"),
-              QStringLiteral("INSERT INTO TR_User (UserName, Password, U_Level) VALUES ('ADMIN', 'b', 4)")}},
+             {QStringLiteral(
+                  "INSERT INTO TR_User (UserName, Password, U_Level) VALUES ('Admin', 'a', 9)"),
+              QStringLiteral(
+                  "INSERT INTO TR_User (UserName, Password, U_Level) VALUES ('ADMIN', 'b', 4)")}},
         };
         for (const QString &b : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
             for (const auto &[name, pair] : rows)

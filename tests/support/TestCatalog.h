@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <memory>
 
 class TestCatalog {
@@ -44,5 +43,5 @@ private:
 #define REQUIRE_BACKEND(backend)                                                                   \
     do {                                                                                           \
         if (!TestCatalog::available(backend))                                                      \
-            QSKIP("no PostgreSQL server in this run (VOSTREL_TEST_PG)");                          \
+            QSKIP("no PostgreSQL server in this run (VOSTREL_TEST_PG)");                           \
     } while (false)

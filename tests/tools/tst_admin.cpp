@@ -115,23 +115,29 @@ private slots:
         QCOMPARE(count(c, QStringLiteral("TR_User")), 4);
         QVERIFY(count(c, QStringLiteral("TR_PerSon"), QStringLiteral("Per_status ='A'")) >= 3);
         QVERIFY(count(c, QStringLiteral("TR_DocType")) >= 3);
-        QVERIFY(count(c, QStringLiteral("TR_Hard_StopDay"), QStringLiteral("D_DDMM = '13/04'")) == 1);
+        QVERIFY(count(c, QStringLiteral("TR_Hard_StopDay"), QStringLiteral("D_DDMM = '13/04'")) ==
+                1);
 
         const QString main = QStringLiteral("Main_Deega_Control");
         const QString voucher = QStringLiteral("(Doc_PK like 'QDTX%') And ");
         // Each stage both still to do and already done.
         for (const char *stage : {"Per_Code", "Deega_No", "Date_Nud_Rec_Cheq", "SAP_Doc_No"}) {
             const QString s = QLatin1String(stage);
-            QVERIFY2(count(c, main, voucher + QStringLiteral("((%1='') Or (%1 Is null))").arg(s)) > 0, stage);
+            QVERIFY2(count(c, main, voucher + QStringLiteral("((%1='') Or (%1 Is null))").arg(s)) >
+                         0,
+                     stage);
             QVERIFY2(count(c, main, voucher + QStringLiteral("(%1<>'')").arg(s)) > 0, stage);
         }
         for (const char *status : {"2", "3", "4"})
-            QVERIFY(count(c, main, voucher + QStringLiteral("(DocStatus = '%1')").arg(QLatin1String(status))) > 0);
+            QVERIFY(count(c, main,
+                          voucher +
+                              QStringLiteral("(DocStatus = '%1')").arg(QLatin1String(status))) > 0);
         // A document keyed in before any import has no document data yet.
         QVERIFY(count(c, main, voucher + QStringLiteral("(Topic Is null)")) > 0);
         // Finished documents carry the day keys the reports count with.
-        db::Rows finished = c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control"),
-                                               QStringLiteral("Where DocStatus = '4' And Doc_PK like 'QDTX%'")});
+        db::Rows finished =
+            c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control"),
+                               QStringLiteral("Where DocStatus = '4' And Doc_PK like 'QDTX%'")});
         while (finished.next()) {
             QCOMPARE(finished.text(QStringLiteral("Doc_Stat")), QStringLiteral("เสร็จสิ้นดำเนินการ"));
             QCOMPARE(finished.text(QStringLiteral("Modified_Date_YYYYMMDD")).size(), 8);
@@ -146,9 +152,11 @@ private slots:
         // ERP rows joined to their documents, one of them not yet cleared.
         QCOMPARE(count(c, QStringLiteral("M_Imp_ERP")), demo.erpRows);
         QVERIFY(count(c, QStringLiteral("M_Imp_ERP"), QStringLiteral("Clearing_Doc = ''")) > 0);
-        QCOMPARE(count(c, QStringLiteral("Main_Deega_Control LEFT JOIN M_Imp_ERP ON "
-                                         "(Main_Deega_Control.SAP_Doc_No = M_Imp_ERP.FI_Doc_No) "
-                                         "AND (Main_Deega_Control.SAP_Fiscal_Year = M_Imp_ERP.Fiscal_Year)"),
+        QCOMPARE(count(c,
+                       QStringLiteral(
+                           "Main_Deega_Control LEFT JOIN M_Imp_ERP ON "
+                           "(Main_Deega_Control.SAP_Doc_No = M_Imp_ERP.FI_Doc_No) "
+                           "AND (Main_Deega_Control.SAP_Fiscal_Year = M_Imp_ERP.Fiscal_Year)"),
                        QStringLiteral("(M_Imp_ERP.Clearing_Doc<>'')")),
                  demo.erpRows - 1);
     }
@@ -157,42 +165,50 @@ private slots:
     {
         QTemporaryDir dir;
         const QString url = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("c.sqlite"));
-        const QStringList user = {QStringLiteral("--user"), QStringLiteral("boss"),
+        const QStringList user = {QStringLiteral("--user"),     QStringLiteral("boss"),
                                   QStringLiteral("--password"), QStringLiteral("pw"),
-                                  QStringLiteral("--level"), QStringLiteral("9")};
-        Run r = runTool(QStringList{QStringLiteral("init"), QStringLiteral("--catalog"), url} + user);
+                                  QStringLiteral("--level"),    QStringLiteral("9")};
+        Run r =
+            runTool(QStringList{QStringLiteral("init"), QStringLiteral("--catalog"), url} + user);
         QCOMPARE(r.exitCode, 0);
         r = runTool(QStringList{QStringLiteral("init"), QStringLiteral("--catalog"), url} + user);
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains(QStringLiteral("มีตารางอยู่แล้ว")));
 
-        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
-                   QStringLiteral("--user"), QStringLiteral("clerk"), QStringLiteral("--password"),
-                   QStringLiteral("c1"), QStringLiteral("--level"), QStringLiteral("5")});
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"),
+                     url, QStringLiteral("--user"), QStringLiteral("clerk"),
+                     QStringLiteral("--password"), QStringLiteral("c1"), QStringLiteral("--level"),
+                     QStringLiteral("5")});
         QCOMPARE(r.exitCode, 0);
-        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
-                   QStringLiteral("--user"), QStringLiteral("CLERK"), QStringLiteral("--password"),
-                   QStringLiteral("c2"), QStringLiteral("--level"), QStringLiteral("5")});
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"),
+                     url, QStringLiteral("--user"), QStringLiteral("CLERK"),
+                     QStringLiteral("--password"), QStringLiteral("c2"), QStringLiteral("--level"),
+                     QStringLiteral("5")});
         QCOMPARE(r.exitCode, 1);
 
-        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"), url,
-                   QStringLiteral("--user"), QStringLiteral("x"), QStringLiteral("--password"),
-                   QStringLiteral("p"), QStringLiteral("--level"), QStringLiteral("high")});
+        r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"),
+                     url, QStringLiteral("--user"), QStringLiteral("x"),
+                     QStringLiteral("--password"), QStringLiteral("p"), QStringLiteral("--level"),
+                     QStringLiteral("high")});
         QCOMPARE(r.exitCode, 2);
         r = runTool({QStringLiteral("frobnicate")});
         QCOMPARE(r.exitCode, 2);
-        r = runTool({QStringLiteral("init"), QStringLiteral("--catalog"), QStringLiteral("nonsense")});
+        r = runTool(
+            {QStringLiteral("init"), QStringLiteral("--catalog"), QStringLiteral("nonsense")});
         QVERIFY(r.exitCode != 0);
         QVERIFY(!r.err.isEmpty());
 
         // A user added to a file that is no catalog is refused, and no file is made.
-        const QString missing = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("none.sqlite"));
+        const QString missing =
+            QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("none.sqlite"));
         r = runTool(QStringList{QStringLiteral("user"), QStringLiteral("add"),
-                              QStringLiteral("--catalog"), missing} + user);
+                                QStringLiteral("--catalog"), missing} +
+                    user);
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.sqlite"))));
 
-        const QString demo = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("demo.sqlite"));
+        const QString demo =
+            QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("demo.sqlite"));
         r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
         for (const char *login : {"viewer / view1234 / 4", "clerk / clerk1234 / 5",

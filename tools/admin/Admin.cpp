@@ -18,7 +18,10 @@ constexpr int PasswordWidth = 10;
 // A column value as it goes into a statement: text quoted, numbers and the server time bare.
 struct Value {
     QString sql;
-    static Value text(const QString &v) { return {QLatin1Char('\'') + db::sqlText(v) + QLatin1Char('\'')}; }
+    static Value text(const QString &v)
+    {
+        return {QLatin1Char('\'') + db::sqlText(v) + QLatin1Char('\'')};
+    }
     static Value number(double v) { return {QString::number(v, 'f', 2)}; }
     static Value integer(qint64 v) { return {QString::number(v)}; }
     static Value serverTime() { return {QStringLiteral("CURRENT_TIMESTAMP")}; }
@@ -42,9 +45,9 @@ void insert(db::Connection &c, const char *table, const Row &row)
 
 bool userExists(db::Connection &c, const QString &name)
 {
-    db::Rows r = c.select(Statement{QStringLiteral("Select * From TR_User"),
-                                    QStringLiteral("Where UserName='") + db::sqlText(name) +
-                                        QLatin1Char('\'')});
+    db::Rows r = c.select(
+        Statement{QStringLiteral("Select * From TR_User"),
+                  QStringLiteral("Where UserName='") + db::sqlText(name) + QLatin1Char('\'')});
     return r.next();
 }
 
@@ -86,17 +89,16 @@ struct Officer {
     const char *code, *name, *status;
 };
 const Officer Officers[] = {
-    {"01", "นางสาวสุภาพร ใจดี", "A"},   {"02", "นายวิทยา รักงาน", "A"},
-    {"03", "นางมาลี ศรีสุข", "A"},      {"04", "นายประเสริฐ มั่นคง", "A"},
-    {"05", "นางสาวกาญจนา ทองคำ", "N"},
+    {"01", "นางสาวสุภาพร ใจดี", "A"}, {"02", "นายวิทยา รักงาน", "A"},      {"03", "นางมาลี ศรีสุข", "A"},
+    {"04", "นายประเสริฐ มั่นคง", "A"}, {"05", "นางสาวกาญจนา ทองคำ", "N"},
 };
 
 struct DocType {
     const char *code, *name;
 };
 const DocType DocTypes[] = {
-    {"01", "ค่าวัสดุ"},           {"02", "ค่าครุภัณฑ์"},          {"03", "ค่าจ้างเหมาบริการ"},
-    {"04", "ค่าสาธารณูปโภค"},    {"05", "เงินยืมทดรองจ่าย"},     {"06", "ค่าเดินทางไปราชการ"},
+    {"01", "ค่าวัสดุ"},        {"02", "ค่าครุภัณฑ์"},       {"03", "ค่าจ้างเหมาบริการ"},
+    {"04", "ค่าสาธารณูปโภค"}, {"05", "เงินยืมทดรองจ่าย"}, {"06", "ค่าเดินทางไปราชการ"},
 };
 
 struct Holiday {
@@ -142,63 +144,52 @@ enum class Stage {
 
 struct Document {
     Stage stage;
-    int daysAgo;     // registration in the division, days before the server's date
-    int daysInside;  // finished documents: days until the exit
+    int daysAgo;    // registration in the division, days before the server's date
+    int daysInside; // finished documents: days until the exit
     const char *priority, *docNumber, *fromUnit, *topic, *fromSite, *company;
     const char *officer, *docType;
 };
 
 const Document Documents[] = {
     {Stage::Waiting, 1, 0, "ปกติ", "อว 0604.05/1187", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
-     "ขออนุมัติเบิกจ่ายค่าวัสดุวิทยาศาสตร์สำหรับห้องปฏิบัติการ", "คณะวิศวกรรมศาสตร์",
-     "บริษัท ไซแอนติฟิค ซัพพลาย จำกัด", "", "01"},
+     "ขออนุมัติเบิกจ่ายค่าวัสดุวิทยาศาสตร์สำหรับห้องปฏิบัติการ", "คณะวิศวกรรมศาสตร์", "บริษัท ไซแอนติฟิค ซัพพลาย จำกัด",
+     "", "01"},
     {Stage::Waiting, 2, 0, "ด่วน", "อว 0604.11/0452", "งานบริหารทั่วไป สำนักหอสมุด",
-     "ขอเบิกค่าจ้างเหมาทำความสะอาดอาคารหอสมุด ประจำเดือน", "สำนักหอสมุด",
-     "ห้างหุ้นส่วนจำกัด สะอาดดี เซอร์วิส", "", "03"},
+     "ขอเบิกค่าจ้างเหมาทำความสะอาดอาคารหอสมุด ประจำเดือน", "สำนักหอสมุด", "ห้างหุ้นส่วนจำกัด สะอาดดี เซอร์วิส", "",
+     "03"},
     {Stage::Waiting, 3, 0, "ปกติ", "อว 0604.02/2210", "ภาควิชาเคมี คณะวิทยาศาสตร์",
-     "ขอเบิกค่าเดินทางไปราชการเข้าร่วมประชุมวิชาการ ณ จังหวัดเชียงใหม่", "คณะวิทยาศาสตร์",
-     "ผศ.ดร.สมศักดิ์ วงศ์ใหญ่", "", "06"},
+     "ขอเบิกค่าเดินทางไปราชการเข้าร่วมประชุมวิชาการ ณ จังหวัดเชียงใหม่", "คณะวิทยาศาสตร์", "ผศ.ดร.สมศักดิ์ วงศ์ใหญ่",
+     "", "06"},
     {Stage::Waiting, 4, 0, "ด่วนที่สุด", "อว 0604.01/0033", "กองอาคารสถานที่",
-     "ขอเบิกค่าไฟฟ้าอาคารเรียนรวม ประจำเดือน", "กองอาคารสถานที่", "การไฟฟ้านครหลวง", "",
-     "04"},
-    {Stage::KeyedIn, 1, 0, "", "", "", "", "", "ห้างหุ้นส่วนจำกัด โอ'ไบรอัน เทรดดิ้ง", "02",
-     "01"},
+     "ขอเบิกค่าไฟฟ้าอาคารเรียนรวม ประจำเดือน", "กองอาคารสถานที่", "การไฟฟ้านครหลวง", "", "04"},
+    {Stage::KeyedIn, 1, 0, "", "", "", "", "", "ห้างหุ้นส่วนจำกัด โอ'ไบรอัน เทรดดิ้ง", "02", "01"},
     {Stage::KeyedIn, 2, 0, "", "", "", "", "", "บริษัท คอมพิวเตอร์ไทย จำกัด", "03", "02"},
     {Stage::Assigned, 5, 0, "ปกติ", "อว 0604.07/0981", "งานคลัง คณะเกษตร",
-     "ขออนุมัติเบิกจ่ายค่าปุ๋ยและเวชภัณฑ์สำหรับแปลงทดลอง", "คณะเกษตร",
-     "บริษัท เกษตรรุ่งเรือง จำกัด", "01", "01"},
+     "ขออนุมัติเบิกจ่ายค่าปุ๋ยและเวชภัณฑ์สำหรับแปลงทดลอง", "คณะเกษตร", "บริษัท เกษตรรุ่งเรือง จำกัด", "01", "01"},
     {Stage::Assigned, 6, 0, "ปกติ", "อว 0604.09/1402", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
-     "ขอเบิกค่าครุภัณฑ์คอมพิวเตอร์สำหรับห้องเรียน", "คณะครุศาสตร์อุตสาหกรรม",
-     "บริษัท ไอที โซลูชั่น จำกัด", "02", "02"},
+     "ขอเบิกค่าครุภัณฑ์คอมพิวเตอร์สำหรับห้องเรียน", "คณะครุศาสตร์อุตสาหกรรม", "บริษัท ไอที โซลูชั่น จำกัด", "02", "02"},
     {Stage::Assigned, 7, 0, "ด่วน", "อว 0604.03/0777", "สำนักงานอธิการบดี",
-     "ขอเบิกเงินยืมทดรองจ่ายสำหรับจัดกิจกรรมวันสถาปนา", "สำนักงานอธิการบดี",
-     "นางสาวพิมพ์ใจ แสงทอง", "03", "05"},
+     "ขอเบิกเงินยืมทดรองจ่ายสำหรับจัดกิจกรรมวันสถาปนา", "สำนักงานอธิการบดี", "นางสาวพิมพ์ใจ แสงทอง", "03", "05"},
     {Stage::Numbered, 9, 0, "ปกติ", "อว 0604.05/1120", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
-     "ขอเบิกค่าซ่อมแซมเครื่องปรับอากาศ อาคารปฏิบัติการ", "คณะวิศวกรรมศาสตร์",
-     "ห้างหุ้นส่วนจำกัด เย็นฉ่ำ แอร์", "04", "03"},
-    {Stage::Numbered, 10, 0, "ปกติ", "อว 0604.12/0318", "สำนักวิทยบริการ",
-     "ขอเบิกค่าน้ำประปา ประจำเดือน", "สำนักวิทยบริการ", "การประปานครหลวง", "01", "04"},
+     "ขอเบิกค่าซ่อมแซมเครื่องปรับอากาศ อาคารปฏิบัติการ", "คณะวิศวกรรมศาสตร์", "ห้างหุ้นส่วนจำกัด เย็นฉ่ำ แอร์", "04",
+     "03"},
+    {Stage::Numbered, 10, 0, "ปกติ", "อว 0604.12/0318", "สำนักวิทยบริการ", "ขอเบิกค่าน้ำประปา ประจำเดือน",
+     "สำนักวิทยบริการ", "การประปานครหลวง", "01", "04"},
     {Stage::Appointed, 12, 0, "ปกติ", "อว 0604.02/2004", "ภาควิชาฟิสิกส์ คณะวิทยาศาสตร์",
-     "ขออนุมัติเบิกจ่ายค่าวัสดุสำนักงาน", "คณะวิทยาศาสตร์",
-     "บริษัท ไทยออฟฟิศ ซัพพลาย จำกัด", "02", "01"},
+     "ขออนุมัติเบิกจ่ายค่าวัสดุสำนักงาน", "คณะวิทยาศาสตร์", "บริษัท ไทยออฟฟิศ ซัพพลาย จำกัด", "02", "01"},
     {Stage::Appointed, 14, 0, "ด่วน", "อว 0604.06/0560", "งานบริหาร คณะสถาปัตยกรรมศาสตร์",
-     "ขอเบิกค่าจ้างเหมาจัดทำแบบจำลองอาคาร", "คณะสถาปัตยกรรมศาสตร์",
-     "บริษัท โมเดลเมกเกอร์ จำกัด", "03", "03"},
+     "ขอเบิกค่าจ้างเหมาจัดทำแบบจำลองอาคาร", "คณะสถาปัตยกรรมศาสตร์", "บริษัท โมเดลเมกเกอร์ จำกัด", "03", "03"},
     {Stage::Finished, 20, 6, "ปกติ", "อว 0604.05/1003", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
-     "ขอเบิกค่าวัสดุไฟฟ้าสำหรับงานซ่อมบำรุง", "คณะวิศวกรรมศาสตร์",
-     "ร้าน ช่างไฟ การไฟฟ้า", "01", "01"},
+     "ขอเบิกค่าวัสดุไฟฟ้าสำหรับงานซ่อมบำรุง", "คณะวิศวกรรมศาสตร์", "ร้าน ช่างไฟ การไฟฟ้า", "01", "01"},
     {Stage::Finished, 25, 1, "ด่วนที่สุด", "อว 0604.01/0012", "กองอาคารสถานที่",
-     "ขอเบิกค่าโทรศัพท์ ประจำเดือน", "กองอาคารสถานที่", "บริษัท โทรคมนาคมแห่งชาติ จำกัด (มหาชน)",
-     "04", "04"},
+     "ขอเบิกค่าโทรศัพท์ ประจำเดือน", "กองอาคารสถานที่", "บริษัท โทรคมนาคมแห่งชาติ จำกัด (มหาชน)", "04", "04"},
     {Stage::Paid, 30, 8, "ปกติ", "อว 0604.07/0870", "งานคลัง คณะเกษตร",
-     "ขอเบิกค่าครุภัณฑ์การเกษตร เครื่องพ่นยา", "คณะเกษตร", "บริษัท เกษตรรุ่งเรือง จำกัด",
-     "02", "02"},
+     "ขอเบิกค่าครุภัณฑ์การเกษตร เครื่องพ่นยา", "คณะเกษตร", "บริษัท เกษตรรุ่งเรือง จำกัด", "02", "02"},
     {Stage::Paid, 35, 11, "ปกติ", "อว 0604.11/0401", "งานบริหารทั่วไป สำนักหอสมุด",
-     "ขอเบิกค่าจ้างเหมาบริการรักษาความปลอดภัย", "สำนักหอสมุด",
-     "บริษัท การ์ดแม็กซ์ ซีเคียวริตี้ จำกัด", "03", "03"},
+     "ขอเบิกค่าจ้างเหมาบริการรักษาความปลอดภัย", "สำนักหอสมุด", "บริษัท การ์ดแม็กซ์ ซีเคียวริตี้ จำกัด", "03", "03"},
     {Stage::Unpaid, 40, 9, "ปกติ", "อว 0604.09/1300", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
-     "ขอเบิกค่าวัสดุฝึกสำหรับการเรียนการสอน", "คณะครุศาสตร์อุตสาหกรรม",
-     "บริษัท ช่างไทย เครื่องมือ จำกัด", "01", "01"},
+     "ขอเบิกค่าวัสดุฝึกสำหรับการเรียนการสอน", "คณะครุศาสตร์อุตสาหกรรม", "บริษัท ช่างไทย เครื่องมือ จำกัด", "01",
+     "01"},
 };
 
 struct Guarantee {
@@ -212,14 +203,13 @@ struct Guarantee {
 const Guarantee Guarantees[] = {
     {45, true, 12500.00, "บริษัท ก่อสร้างไทย จำกัด", "คืนเงินประกันสัญญาจ้างปรับปรุงห้องน้ำ อาคาร 2",
      "INV-2567/0144", "02-329-8000", "02-329-8001", "งานการเงิน กองคลัง", true},
-    {15, false, 48000.00, "ห้างหุ้นส่วนจำกัด รุ่งเรืองวิศวกรรม",
-     "คืนเงินประกันสัญญาซื้อครุภัณฑ์ห้องปฏิบัติการ", "ใบส่งของ 0581", "081-234-5678", "",
-     "งานการเงิน กองคลัง", true},
-    {6, false, 3250.50, "บริษัท เครื่องเขียนสยาม จำกัด", "คืนเงินประกันสัญญาซื้อวัสดุสำนักงาน",
-     "INV-0098", "02-123-4567", "02-123-4568", "งานการเงิน กองคลัง", false},
+    {15, false, 48000.00, "ห้างหุ้นส่วนจำกัด รุ่งเรืองวิศวกรรม", "คืนเงินประกันสัญญาซื้อครุภัณฑ์ห้องปฏิบัติการ",
+     "ใบส่งของ 0581", "081-234-5678", "", "งานการเงิน กองคลัง", true},
+    {6, false, 3250.50, "บริษัท เครื่องเขียนสยาม จำกัด", "คืนเงินประกันสัญญาซื้อวัสดุสำนักงาน", "INV-0098",
+     "02-123-4567", "02-123-4568", "งานการเงิน กองคลัง", false},
     {2, false, 150000.00, "บริษัท ระบบไฟฟ้า เอ็นจิเนียริ่ง จำกัด",
-     "คืนเงินประกันสัญญาจ้างติดตั้งระบบไฟฟ้า อาคารเรียนรวม", "INV-2569/0312", "02-555-0101",
-     "", "งานการเงิน กองคลัง", true},
+     "คืนเงินประกันสัญญาจ้างติดตั้งระบบไฟฟ้า อาคารเรียนรวม", "INV-2569/0312", "02-555-0101", "",
+     "งานการเงิน กองคลัง", true},
 };
 
 void loadReference(db::Connection &c)
@@ -245,7 +235,8 @@ int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
     int number = 0;
     for (const Document &d : Documents) {
         ++number;
-        const QString key = QStringLiteral("QDTX%1/%2").arg(year).arg(number, 5, 10, QLatin1Char('0'));
+        const QString key =
+            QStringLiteral("QDTX%1/%2").arg(year).arg(number, 5, 10, QLatin1Char('0'));
         const QDate registered = today.addDays(-d.daysAgo);
         const QString company = QString::fromUtf8(d.company);
         const QString officer = QString::fromUtf8(d.officer);
@@ -253,23 +244,24 @@ int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
         const QString controlNo = QStringLiteral("%1/%2").arg(100 + number).arg(year);
 
         if (d.stage == Stage::KeyedIn) {
-            insert(c, "Main_Deega_Control",
-                   {{"Doc_PK", Value::text(key)},
-                    {"DocNo", Value::text(key)},
-                    {"Per_Code", Value::text(officer)},
-                    {"KumDeega_No", Value::text(controlNo)},
-                    {"Company_Rec_Cheq", Value::text(company)},
-                    {"Remark1", Value::text(QStringLiteral("รับเอกสารตัวจริงแล้ว รอข้อมูลจากระบบสารบรรณ"))},
-                    {"Date_Ent_Asign", Value::serverTime()},
-                    {"DocType_Code", Value::text(docType)}});
+            insert(
+                c, "Main_Deega_Control",
+                {{"Doc_PK", Value::text(key)},
+                 {"DocNo", Value::text(key)},
+                 {"Per_Code", Value::text(officer)},
+                 {"KumDeega_No", Value::text(controlNo)},
+                 {"Company_Rec_Cheq", Value::text(company)},
+                 {"Remark1", Value::text(QStringLiteral("รับเอกสารตัวจริงแล้ว รอข้อมูลจากระบบสารบรรณ"))},
+                 {"Date_Ent_Asign", Value::serverTime()},
+                 {"DocType_Code", Value::text(docType)}});
             continue;
         }
 
         const bool finished = d.stage >= Stage::Finished;
         const QString docNoDate = sheetDateTime(registered, 9 + number % 7, (number * 13) % 60);
-        const QString exit = finished ? sheetDateTime(registered.addDays(d.daysInside), 15, 30)
-                                      : QString();
-        const QString status = finished ? schema::code::DocStatus_Finished
+        const QString exit =
+            finished ? sheetDateTime(registered.addDays(d.daysInside), 15, 30) : QString();
+        const QString status = finished                    ? schema::code::DocStatus_Finished
                                : d.stage == Stage::Waiting ? schema::code::DocStatus_Waiting
                                                            : schema::code::DocStatus_InProgress;
         const QString statusText = finished ? schema::caption::DocStatus_Finished
@@ -308,19 +300,22 @@ int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
                 << QPair<const char *, Value>{"Date_Ent_Asign", Value::serverTime()};
         }
         if (d.stage >= Stage::Numbered) {
-            row << QPair<const char *, Value>{"Deega_No",
-                                              Value::text(QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year))}
-                << QPair<const char *, Value>{"Sumkun_No",
-                                              Value::text(QStringLiteral("บจ%1").arg(61000 + number))}
+            row << QPair<const char *, Value>{"Deega_No", Value::text(QStringLiteral("ฎ%1/%2")
+                                                                          .arg(4000 + number)
+                                                                          .arg(year))}
+                << QPair<const char *, Value>{"Sumkun_No", Value::text(QStringLiteral("บจ%1").arg(
+                                                               61000 + number))}
                 << QPair<const char *, Value>{"Rec_Cheq_Branch",
-                                              Value::text(number % 2 ? QStringLiteral("SCB ชิดลม")
-                                                                     : QStringLiteral("กองคลัง Orvaleth"))}
+                                              Value::text(number % 2
+                                                              ? QStringLiteral("SCB ชิดลม")
+                                                              : QStringLiteral("กองคลัง Orvaleth"))}
                 << QPair<const char *, Value>{"Date_Ent_Deega", Value::serverTime()};
         }
         if (d.stage >= Stage::Appointed) {
-            const QDate appointment = finished ? registered.addDays(d.daysInside)
-                                               : today.addDays(3 + number % 4);
-            row << QPair<const char *, Value>{"Date_Nud_Rec_Cheq", Value::text(Thai_Date_Text(appointment))}
+            const QDate appointment =
+                finished ? registered.addDays(d.daysInside) : today.addDays(3 + number % 4);
+            row << QPair<const char *, Value>{"Date_Nud_Rec_Cheq",
+                                              Value::text(Thai_Date_Text(appointment))}
                 << QPair<const char *, Value>{"Date_Ent_Nud_rec_Cheq", Value::serverTime()};
         }
         if (d.stage == Stage::Paid || d.stage == Stage::Unpaid) {
@@ -328,20 +323,26 @@ int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
             const QString fiscal = Fiscal_Year_Of(registered);
             row << QPair<const char *, Value>{"SAP_Doc_No", Value::text(fiDoc)}
                 << QPair<const char *, Value>{"SAP_Fiscal_Year", Value::text(fiscal)}
-                << QPair<const char *, Value>{"SAP_Doc_Remark", Value::text(QStringLiteral("ตั้งเบิกในระบบ ERP แล้ว"))}
+                << QPair<const char *, Value>{"SAP_Doc_Remark",
+                                              Value::text(QStringLiteral("ตั้งเบิกในระบบ ERP แล้ว"))}
                 << QPair<const char *, Value>{"User_Key_Doc", Value::text(QStringLiteral("clerk"))}
-                << QPair<const char *, Value>{"Date_Key_Doc", Value::text(Thai_Date_Text(registered.addDays(2)))};
+                << QPair<const char *, Value>{"Date_Key_Doc",
+                                              Value::text(Thai_Date_Text(registered.addDays(2)))};
             const bool paid = d.stage == Stage::Paid;
             const QDate cleared = registered.addDays(d.daysInside + 4);
             insert(c, "M_Imp_ERP",
                    {{"Fiscal_Year", Value::text(fiscal)},
                     {"FI_Doc_No", Value::text(fiDoc)},
                     {"Posting_Date", Value::text(Thai_Date_Text(registered.addDays(3)))},
-                    {"Check_No", Value::text(paid ? QStringLiteral("%1").arg(70012300 + number) : QString())},
+                    {"Check_No",
+                     Value::text(paid ? QStringLiteral("%1").arg(70012300 + number) : QString())},
                     {"Clearing_Date", Value::text(paid ? Thai_Date_Text(cleared) : QString())},
                     {"Pay_date", Value::text(paid ? Thai_Date_Text(cleared) : QString())},
-                    {"Clearing_Doc", Value::text(paid ? QStringLiteral("20000%1").arg(number, 5, 10, QLatin1Char('0')) : QString())},
-                    {"Deka_Number", Value::text(QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year))},
+                    {"Clearing_Doc", Value::text(paid ? QStringLiteral("20000%1").arg(
+                                                            number, 5, 10, QLatin1Char('0'))
+                                                      : QString())},
+                    {"Deka_Number",
+                     Value::text(QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year))},
                     {"Deka_Status", Value::text(paid ? QStringLiteral("C") : QStringLiteral("P"))},
                     {"Vendor_Name", Value::text(company.left(50))},
                     {"Description_Erp", Value::text(QString::fromUtf8(d.topic).left(20))},
@@ -364,34 +365,35 @@ int loadGuarantees(db::Connection &c, const QDate &today)
                             Right_Chars(QStringLiteral("0000000") + QString::number(number), 7);
         const QString entered = Thai_Date_Text(today.addDays(-g.daysAgo));
         const QString invoice = QString::fromUtf8(g.invoice);
-        insert(c, "Main_Deega_Control",
-               {{"DovPriLevelName", Value::text(QStringLiteral("ปกติ"))},
-                {"Doc_PK", Value::text(key)},
-                {"DocNo", Value::text(key)},
-                {"DocNoDate", Value::text(entered)},
-                {"DocNumber", Value::text(invoice)},
-                {"DocDate", Value::text(entered)},
-                {"From_Unit", Value::text(invoice)},
-                {"Topic", Value::text(QString::fromUtf8(g.topic))},
-                {"To_Who", Value::text(QString::fromUtf8(g.toWho))},
-                {"FromSite", Value::text(QString::fromUtf8(g.company))},
-                {"Doc_Stat", Value::text(g.finished ? schema::caption::DocStatus_Finished
-                                                    : schema::caption::DocStatus_InProgress)},
-                {"Modified_Date", Value::text(g.finished ? Thai_Date_Text(today.addDays(-g.daysAgo + 20))
-                                                         : QString())},
-                {"DocStatus", Value::text(g.finished ? schema::code::DocStatus_Finished
-                                                     : schema::code::DocStatus_InProgress)},
-                {"IS_Rec_Cheq", Value::text(schema::code::Cheque_NotCollected)},
-                {"IS_Success", Value::text(schema::code::Success_No)},
-                {"Date_Into_Fin", Value::text(entered)},
-                {"DocNoDate_YYYYMMDD", Value::text(QString())},
-                {"Modified_Date_YYYYMMDD", Value::text(QString())},
-                {"No_Money", Value::number(g.amount)},
-                {"Vendor_Tel", Value::text(QString::fromUtf8(g.tel))},
-                {"Vendor_Fax", Value::text(QString::fromUtf8(g.fax))},
-                {"Deega_Remark", Value::text(QString())},
-                {"Place_Rec_Cheque", Value::text(g.atBank ? schema::code::PlaceCheque_Bank
-                                                          : schema::code::PlaceCheque_Division)}});
+        insert(
+            c, "Main_Deega_Control",
+            {{"DovPriLevelName", Value::text(QStringLiteral("ปกติ"))},
+             {"Doc_PK", Value::text(key)},
+             {"DocNo", Value::text(key)},
+             {"DocNoDate", Value::text(entered)},
+             {"DocNumber", Value::text(invoice)},
+             {"DocDate", Value::text(entered)},
+             {"From_Unit", Value::text(invoice)},
+             {"Topic", Value::text(QString::fromUtf8(g.topic))},
+             {"To_Who", Value::text(QString::fromUtf8(g.toWho))},
+             {"FromSite", Value::text(QString::fromUtf8(g.company))},
+             {"Doc_Stat", Value::text(g.finished ? schema::caption::DocStatus_Finished
+                                                 : schema::caption::DocStatus_InProgress)},
+             {"Modified_Date",
+              Value::text(g.finished ? Thai_Date_Text(today.addDays(-g.daysAgo + 20)) : QString())},
+             {"DocStatus", Value::text(g.finished ? schema::code::DocStatus_Finished
+                                                  : schema::code::DocStatus_InProgress)},
+             {"IS_Rec_Cheq", Value::text(schema::code::Cheque_NotCollected)},
+             {"IS_Success", Value::text(schema::code::Success_No)},
+             {"Date_Into_Fin", Value::text(entered)},
+             {"DocNoDate_YYYYMMDD", Value::text(QString())},
+             {"Modified_Date_YYYYMMDD", Value::text(QString())},
+             {"No_Money", Value::number(g.amount)},
+             {"Vendor_Tel", Value::text(QString::fromUtf8(g.tel))},
+             {"Vendor_Fax", Value::text(QString::fromUtf8(g.fax))},
+             {"Deega_Remark", Value::text(QString())},
+             {"Place_Rec_Cheque", Value::text(g.atBank ? schema::code::PlaceCheque_Bank
+                                                       : schema::code::PlaceCheque_Division)}});
     }
     insert(c, "TR_Deega_Runno", {{"Year_S", Value::text(year)}, {"Runno", Value::integer(number)}});
     return number;

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <functional>
 
 class Screen;
@@ -16,7 +15,10 @@ class ScreenRegistry {
 public:
     using Factory = std::function<Screen *(Session &session)>;
 
-    void add(const QString &menuItem, Factory factory) { factories_.insert(menuItem, std::move(factory)); }
+    void add(const QString &menuItem, Factory factory)
+    {
+        factories_.insert(menuItem, std::move(factory));
+    }
     bool has(const QString &menuItem) const { return factories_.contains(menuItem); }
     // A fresh instance each time; nullptr when no screen belongs to the item.
     Screen *create(const QString &menuItem, Session &session) const

@@ -5,7 +5,6 @@
 // screens never open a connection of their own.
 
 #include <QString>
-
 #include <functional>
 
 class Dialogs;
