@@ -14,8 +14,9 @@
 class QSqlDatabase;
 
 namespace schema {
+struct Column;
 struct Table;
-}
+} // namespace schema
 
 namespace db::detail {
 
@@ -42,6 +43,10 @@ public:
 
     virtual void pinServerClock(QSqlDatabase &db, const QDateTime &now) = 0;
 };
+
+// CREATE TABLE and CREATE INDEX statements of the tables, with each back end's column types.
+QStringList createTableStatements(const std::vector<schema::Table> &tables,
+                                  QString (*columnType)(const schema::Column &));
 
 std::unique_ptr<Backend> makeSqliteBackend();
 std::unique_ptr<Backend> makePostgresBackend();

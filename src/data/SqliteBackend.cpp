@@ -40,14 +40,6 @@ QString columnType(const schema::Column &c)
     return {};
 }
 
-QString joinNames(const std::vector<const char *> &names)
-{
-    QStringList out;
-    for (const char *n : names)
-        out << QLatin1String(n);
-    return out.join(QStringLiteral(", "));
-}
-
 class SqliteBackend final : public Backend {
 public:
     QString driverName() const override { return QStringLiteral("QSQLITE"); }
@@ -74,33 +66,7 @@ public:
 
     QStringList schemaStatements(const std::vector<schema::Table> &tables) const override
     {
-        QStringList out;
-        for (const schema::Table &t : tables) {
-            QStringList parts;
-            for (const schema::Column &c : t.columns) {
-                QString col = QLatin1String(c.name) + QLatin1Char(' ') + columnType(c);
-                for (const char *k : t.primaryKey) {
-                    if (qstrcmp(k, c.name) == 0)
-                        col += QStringLiteral(" NOT NULL");
-                }
-                parts << col;
-            }
-            if (!t.primaryKey.empty())
-                parts << QStringLiteral("PRIMARY KEY (") + joinNames(t.primaryKey) +
-                             QLatin1Char(')');
-            for (const auto &u : t.unique)
-                parts << QStringLiteral("UNIQUE (") + joinNames(u) + QLatin1Char(')');
-            out << QStringLiteral("CREATE TABLE ") + QLatin1String(t.name) + QStringLiteral(" (") +
-                       parts.join(QStringLiteral(", ")) + QLatin1Char(')');
-            int n = 0;
-            for (const auto &ix : t.indexes) {
-                out << QStringLiteral("CREATE INDEX IX_%1_%2 ON %1 (%3)")
-                           .arg(QLatin1String(t.name))
-                           .arg(++n)
-                           .arg(joinNames(ix));
-            }
-        }
-        return out;
+        return createTableStatements(tables, columnType);
     }
 
     // CURRENT_TIMESTAMP stores UTC text here; the program reads the server's local time.
