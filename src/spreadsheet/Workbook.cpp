@@ -1,0 +1,189 @@
+#include "spreadsheet/Workbook.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringView>
+#include <cmath>
+#include <freexl.h>
+
+namespace spreadsheet {
+
+namespace {
+
+constexpr int Buddhist_Offset = 543;
+
+QString notAWorkbook(const QString &path)
+{
+    return QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path;
+}
+
+// The first worksheet of a BIFF (.xls) workbook through FreeXL. FreeXL parses the whole
+// file at open, so every cell read afterwards is a lookup.
+class Xls_Reader final : public Workbook_Reader {
+public:
+    explicit Xls_Reader(const QString &path)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (freexl_open(name.constData(), &handle_) != FREEXL_OK) {
+            close();
+            throw Error(notAWorkbook(path));
+        }
+        unsigned int sheets = 0;
+        if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK ||
+            sheets == 0) {
+            close();
+            throw Error(QStringLiteral("แฟ้มนี้ไม่มีแผ่นงาน (Worksheet): ") + path);
+        }
+        unsigned int rows = 0;
+        unsigned short cols = 0;
+        if (freexl_select_active_worksheet(handle_, 0) != FREEXL_OK ||
+            freexl_worksheet_dimensions(handle_, &rows, &cols) != FREEXL_OK) {
+            close();
+            throw Error(notAWorkbook(path));
+        }
+        rows_ = static_cast<int>(rows);
+        cols_ = cols;
+    }
+    ~Xls_Reader() override { close(); }
+    Xls_Reader(const Xls_Reader &) = delete;
+    Xls_Reader &operator=(const Xls_Reader &) = delete;
+
+    int rowCount() const override { return rows_; }
+    int columnCount() const override { return cols_; }
+
+    QString cellText(int row, int col) const override
+    {
+        if (row < 1 || col < 1 || row > rows_ || col > cols_)
+            return {};
+        FreeXL_CellValue v;
+        if (freexl_get_cell_value(handle_, static_cast<unsigned int>(row - 1),
+                                  static_cast<unsigned short>(col - 1), &v) != FREEXL_OK)
+            return {};
+        switch (v.type) {
+        case FREEXL_CELL_INT:
+            return QString::number(v.value.int_value);
+        case FREEXL_CELL_DOUBLE:
+            return numberText(v.value.double_value);
+        case FREEXL_CELL_TEXT:
+        case FREEXL_CELL_SST_TEXT:
+            return QString::fromUtf8(v.value.text_value);
+        case FREEXL_CELL_DATE:
+        case FREEXL_CELL_DATETIME:
+        case FREEXL_CELL_TIME:
+            return dateCellText(QString::fromLatin1(v.value.text_value));
+        default:
+            return {};
+        }
+    }
+
+private:
+    void close()
+    {
+        if (handle_)
+            freexl_close(handle_);
+        handle_ = nullptr;
+    }
+
+    const void *handle_ = nullptr;
+    int rows_ = 0;
+    int cols_ = 0;
+};
+
+bool digitsAt(QStringView s, qsizetype from, qsizetype count)
+{
+    if (from + count > s.size())
+        return false;
+    for (qsizetype i = from; i < from + count; ++i)
+        if (!s[i].isDigit())
+            return false;
+    return true;
+}
+
+int numberAt(QStringView s, qsizetype from, qsizetype count)
+{
+    return s.mid(from, count).toInt();
+}
+
+// H:mm:ss of an "hh:mm:ss" text at from; empty when it is not one.
+QString timeText(QStringView s, qsizetype from)
+{
+    if (s.size() - from != 8 || !digitsAt(s, from, 2) || s[from + 2] != u':' ||
+        !digitsAt(s, from + 3, 2) || s[from + 5] != u':' || !digitsAt(s, from + 6, 2))
+        return {};
+    return QString::number(numberAt(s, from, 2)) + u':' + s.mid(from + 3, 5);
+}
+
+} // namespace
+
+QString numberText(double value)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e-10 || magnitude >= 1e20)
+        return QString::number(value, 'g', 15);
+    // Fixed form with as many decimals as 15 significant digits leave, trailing zeros cut.
+    const int intDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    const int decimals = std::max(0, 15 - intDigits);
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(u'.')) {
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1] == u'0')
+            --end;
+        if (end > 0 && text[end - 1] == u'.')
+            --end;
+        text.truncate(end);
+    }
+    if (text == u"-0")
+        return QStringLiteral("0");
+    return text;
+}
+
+QString dateCellText(const QString &iso)
+{
+    const QStringView s(iso);
+    if (s.size() == 8)
+        return s[2] == u':' && !timeText(s, 0).isEmpty() ? timeText(s, 0) : iso;
+    if (s.size() < 10 || !digitsAt(s, 0, 4) || s[4] != u'-' || !digitsAt(s, 5, 2) || s[7] != u'-' ||
+        !digitsAt(s, 8, 2))
+        return iso;
+    QString date = QString::number(numberAt(s, 8, 2)) + u'/' + QString::number(numberAt(s, 5, 2)) +
+                   u'/' + QString::number(numberAt(s, 0, 4) + Buddhist_Offset);
+    if (s.size() == 10)
+        return date;
+    if (s.size() != 19 || s[10] != u' ')
+        return iso;
+    const QString time = timeText(s, 11);
+    if (time.isEmpty())
+        return iso;
+    if (time == u"0:00:00")
+        return date;
+    return date + u' ' + time;
+}
+
+std::unique_ptr<Workbook_Reader> openWorkbook(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        throw Error(QStringLiteral("ไม่พบแฟ้ม ") + path);
+    if (info.isDir())
+        throw Error(QStringLiteral("ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม: ") + path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("ไม่สามารถเปิดแฟ้มได้ (แฟ้มอาจถูกใช้งานอยู่หรือไม่มีสิทธิ์อ่าน): ") + path);
+    const QByteArray head = file.read(8);
+    file.close();
+    // Compound-document signature: the container of every BIFF workbook.
+    static const char cfbf[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    if (head == QByteArray::fromRawData(cfbf, 8))
+        return std::make_unique<Xls_Reader>(path);
+    if (head.startsWith("PK\x03\x04"))
+        throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ .xlsx ซึ่งยังอ่านไม่ได้ "
+                                   "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                    path);
+    throw Error(notAWorkbook(path));
+}
+
+} // namespace spreadsheet

@@ -1,0 +1,48 @@
+#pragma once
+
+// Reading the first worksheet of a workbook, a cell at a time, as text.
+
+#include "spreadsheet/SpreadsheetError.h"
+
+#include <QString>
+#include <memory>
+
+namespace spreadsheet {
+
+// The first worksheet of an open workbook; the file itself is never written.
+// Rows and columns count from 1, as Cells(row, column) does.
+class Workbook_Reader {
+public:
+    virtual ~Workbook_Reader() = default;
+
+    // The cell as text:
+    //  - text as stored;
+    //  - a number in general decimal form ("2017", "12.5", "-0.25"), no exponent for
+    //    ordinary magnitudes;
+    //  - a date as d/m/yyyy with the Buddhist-era year, plus a blank and H:mm:ss when it
+    //    holds a time ("2/1/2556 10:02:00"); a time alone as H:mm:ss;
+    //  - an empty cell, and any cell outside the sheet (row or column below 1 or past the
+    //    last), as empty text.
+    virtual QString cellText(int row, int col) const = 0;
+
+    // The used size of the sheet: the last row and column holding anything (0 when empty).
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+};
+
+// Opens the workbook at path and selects its first worksheet. The reader is chosen by the
+// file's content (not its name), so further formats can be added here alone.
+// Throws Error with a Thai message when the file is missing, cannot be read, is not a
+// workbook of a known kind, is damaged, or holds no worksheet.
+std::unique_ptr<Workbook_Reader> openWorkbook(const QString &path);
+
+// A number as a cell shows it in general form: up to 15 significant digits, trailing zeros
+// dropped, no exponent between 1e-10 and 1e20 (outside that, exponent form).
+QString numberText(double value);
+
+// A date (and time) text from the reader's ISO form "yyyy-mm-dd", "yyyy-mm-dd hh:mm:ss" or
+// "hh:mm:ss" into d/m/yyyy (Buddhist era) [H:mm:ss]; a midnight time is left off.
+// A text of no such form comes back unchanged.
+QString dateCellText(const QString &iso);
+
+} // namespace spreadsheet
