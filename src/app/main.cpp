@@ -1,5 +1,6 @@
 // vostrel: the desktop program.
 
+#include "app/AllScreens.h"
 #include "app/main_window.h"
 #include "data/DbError.h"
 #include "screens/common/Dialogs.h"
@@ -24,12 +25,6 @@ void useThaiFont(QApplication &app)
             return;
         }
     }
-}
-
-ScreenRegistry allScreens()
-{
-    ScreenRegistry registry;
-    return registry;
 }
 
 } // namespace

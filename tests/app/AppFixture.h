@@ -4,6 +4,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
+#include "app/AllScreens.h"
 #include "app/main_window.h"
 #include "data/Connection.h"
 
@@ -36,7 +37,7 @@ struct AppFixture {
     {
         const QDateTime pinned = now;
         window = std::make_unique<TfrmMain_Vostrel>(
-            deployment, dialogs, ScreenRegistry{},
+            deployment, dialogs, allScreens(),
             [pinned](db::Connection &c) { c.pinServerClockForTests(pinned); });
         window->show();
         window->activateWindow();

@@ -310,6 +310,34 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 0);
     }
 
+    // The intake screens open from level 5; below it their items cannot be chosen.
+    void intakeScreensFollowTheLevel_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("opened");
+        QTest::newRow("4") << 4 << 1;
+        QTest::newRow("5") << 5 << 3;
+    }
+    void intakeScreensFollowTheLevel()
+    {
+        QFETCH(int, level);
+        QFETCH(int, opened);
+        AppFixture f(QStringLiteral("sqlite"));
+        f.addUser(QStringLiteral("u"), QStringLiteral("p"), level);
+        TfrmMain_Vostrel &w = f.start();
+        f.login(QStringLiteral("u"), QStringLiteral("p"));
+        for (const char *item : {"N3", "N4", "N28"})
+            action(w, item)->trigger();
+        auto *area = w.findChild<QMdiArea *>(QStringLiteral("Image1"));
+        QCOMPARE(area->subWindowList().size(), opened);
+        QStringList titles;
+        for (QMdiSubWindow *child : area->subWindowList())
+            titles << child->widget()->objectName();
+        QVERIFY(titles.contains(QStringLiteral("frmEntry_Doc_No")));
+        QCOMPARE(titles.contains(QStringLiteral("frmEntry_Deega_No")), level >= 5);
+        QCOMPARE(f.dialogs.shown.size(), 0);
+    }
+
     void cancelAndExitEndTheProgram()
     {
         AppFixture f(QStringLiteral("sqlite"));

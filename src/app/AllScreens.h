@@ -1,0 +1,6 @@
+#pragma once
+
+#include "screens/common/ScreenRegistry.h"
+
+// Every screen the menu opens, by menu component.
+ScreenRegistry allScreens();
