@@ -1,6 +1,9 @@
 // vostrel-admin: makes catalogs, adds users and loads demo data.
 
 #include "admin/Admin.h"
+#include "screens/calendar/UCreate_Calendar.h"
+#include "screens/calendar/UEntry_Stop_Day.h"
+#include "screens/reports/UWork_Days.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
 
@@ -14,6 +17,9 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin init     [--catalog URL] --user NAME --password PW --level N
   vostrel-admin user add [--catalog URL] --user NAME --password PW --level N
   vostrel-admin demo     [--catalog URL]
+  vostrel-admin calendar generate --from YYYY --to YYYY [--catalog URL]   (ปี พ.ศ.)
+  vostrel-admin holidays mark [--catalog URL]
+  vostrel-admin count START END [--catalog URL]   (พิมพ์: วันทั้งหมด วันหยุด วันทำการ)
 
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
@@ -84,6 +90,8 @@ int main(int argc, char *argv[])
     args.addOption({QStringLiteral("user"), QStringLiteral("user name"), QStringLiteral("NAME")});
     args.addOption({QStringLiteral("password"), QStringLiteral("password"), QStringLiteral("PW")});
     args.addOption({QStringLiteral("level"), QStringLiteral("access level"), QStringLiteral("N")});
+    args.addOption({QStringLiteral("from"), QStringLiteral("first year (Buddhist era)"), QStringLiteral("YYYY")});
+    args.addOption({QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
     args.addHelpOption();
     if (!args.parse(QCoreApplication::arguments()))
@@ -134,9 +142,35 @@ int main(int argc, char *argv[])
                          .arg(demo.documents)
                          .arg(demo.guarantees)
                          .arg(demo.erpRows);
+            out() << QStringLiteral("ปฏิทินวันทำการ %1 วัน พร้อมวันหยุดประจำปี\n").arg(demo.calendarDays);
             out() << QStringLiteral("ผู้ใช้สำหรับทดลอง (ชื่อ / รหัสผ่าน / ระดับ):\n");
             for (const admin::User &u : demo.users)
                 out() << QStringLiteral("  %1 / %2 / %3\n").arg(u.name, u.password).arg(u.level);
+            return Ok;
+        }
+        if (command == QLatin1String("calendar") && words.size() == 2 &&
+            words.at(1) == QLatin1String("generate")) {
+            bool okFrom = false;
+            bool okTo = false;
+            const int from = args.value(QStringLiteral("from")).trimmed().toInt(&okFrom);
+            const int to = args.value(QStringLiteral("to")).trimmed().toInt(&okTo);
+            if (!okFrom || !okTo)
+                return usage(QStringLiteral("ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"));
+            connection.open();
+            const int inserted = Generate_Calendar(connection, from, to);
+            out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n").arg(inserted).arg(from).arg(to);
+            return Ok;
+        }
+        if (command == QLatin1String("holidays") && words.size() == 2 &&
+            words.at(1) == QLatin1String("mark")) {
+            connection.open();
+            const int marked = Mark_Holidays(connection);
+            out() << QStringLiteral("ประมวลผลวันหยุดประจำปี %1 รายการ เรียบร้อยแล้ว\n").arg(marked);
+            return Ok;
+        }
+        if (command == QLatin1String("count") && words.size() == 3) {
+            connection.open();
+            out() << Day_Counts_Text(Count_Work_Days(connection, words.at(1), words.at(2))) << '\n';
             return Ok;
         }
         return usage(QStringLiteral("ไม่รู้จักคำสั่ง: %1").arg(words.join(QLatin1Char(' '))));

@@ -1,10 +1,12 @@
 #include "app/AllScreens.h"
 
+#include "screens/calendar/CalendarScreens.h"
 #include "screens/workflow/WorkflowScreens.h"
 
 ScreenRegistry allScreens()
 {
     ScreenRegistry registry;
     registerWorkflowScreens(registry);
+    registerCalendarScreens(registry);
     return registry;
 }

@@ -118,6 +118,12 @@ private slots:
         QVERIFY(count(c, QStringLiteral("TR_Hard_StopDay"), QStringLiteral("D_DDMM = '13/04'")) ==
                 1);
 
+        // Three years of calendar around the server's date, fixed holidays marked.
+        QCOMPARE(count(c, QStringLiteral("TR_Day_Calendar")), demo.calendarDays);
+        QVERIFY(demo.calendarDays >= 365 * 3);
+        QVERIFY(count(c, QStringLiteral("TR_Day_Calendar"),
+                      QStringLiteral("SUBSTRING(Thai_Day,1,5) = '13/04' And Day_Status = 'S'")) == 3);
+
         const QString main = QStringLiteral("Main_Deega_Control");
         const QString voucher = QStringLiteral("(Doc_PK like 'QDTX%') And ");
         // Each stage both still to do and already done.
@@ -211,6 +217,30 @@ private slots:
             QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("demo.sqlite"));
         r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
+        // The demo calendar counts from the first start; the commands agree with it.
+        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"), QStringLiteral("--from"),
+                     QStringLiteral("2555"), QStringLiteral("--to"), QStringLiteral("2555"),
+                     QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 0);
+        r = runTool({QStringLiteral("holidays"), QStringLiteral("mark"), QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 0);
+        // Friday 06/01/2555 to Monday 09/01/2555: a weekend between.
+        r = runTool({QStringLiteral("count"), QStringLiteral("6/1/2555"), QStringLiteral("09/01/2555"),
+                     QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out.trimmed(), QStringLiteral("4 2 2"));
+        // 31/12/2554 is no generated day; 01/01/2555 is a Sunday and New Year's Day.
+        r = runTool({QStringLiteral("count"), QStringLiteral("31/12/2554"), QStringLiteral("02/01/2555"),
+                     QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.out.trimmed(), QStringLiteral("2 1 1"));
+        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"), QStringLiteral("--from"),
+                     QStringLiteral("abc"), QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 2);
+
+        r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});
+        QCOMPARE(r.exitCode, 1);
+        r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"),
+                     QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("demo2.sqlite"))});
         for (const char *login : {"viewer / view1234 / 4", "clerk / clerk1234 / 5",
                                   "admin / admin1234 / 7", "super / super1234 / 9"})
             QVERIFY2(r.out.contains(QLatin1String(login)), qPrintable(r.out));

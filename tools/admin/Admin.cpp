@@ -2,6 +2,8 @@
 
 #include "data/Connection.h"
 #include "data/schema.h"
+#include "screens/calendar/UCreate_Calendar.h"
+#include "screens/calendar/UEntry_Stop_Day.h"
 #include "util/ThaiDate.h"
 #include "util/Utility.h"
 
@@ -437,6 +439,10 @@ DemoSummary loadDemo(db::Connection &connection)
         }
         summary.documents = loadDocuments(connection, today, summary.erpRows);
         summary.guarantees = loadGuarantees(connection, today);
+        // The documents' years, and the next, so the day counts work from the first start.
+        const int year = today.year() + Buddhist_Era_Offset;
+        summary.calendarDays = Generate_Calendar(connection, year - 1, year + 1);
+        Mark_Holidays(connection);
     });
     return summary;
 }

@@ -34,6 +34,7 @@ struct DemoSummary {
     int documents = 0;
     int guarantees = 0;
     int erpRows = 0;
+    int calendarDays = 0;
 };
 
 // A catalog for trying the program, around the server's date: officers, document types, the

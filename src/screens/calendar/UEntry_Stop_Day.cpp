@@ -1,0 +1,136 @@
+#include "screens/calendar/UEntry_Stop_Day.h"
+
+#include "data/Connection.h"
+#include "data/Statement.h"
+#include "screens/common/Dialogs.h"
+#include "screens/common/EnterMovesOn.h"
+#include "screens/common/Grid.h"
+#include "screens/common/Guard.h"
+#include "screens/common/Session.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+db::Statement Stop_Days_Statement()
+{
+    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Hard_StopDay"),
+                         QStringLiteral("Order by D_DDMM")};
+}
+
+QList<Hard_Stop_Day> Read_Stop_Days(db::Connection &c)
+{
+    QList<Hard_Stop_Day> days;
+    db::Rows rows = c.select(Stop_Days_Statement());
+    while (rows.next())
+        days.append({rows.text(QStringLiteral("D_DDMM")), rows.text(QStringLiteral("SD_Remark"))});
+    return days;
+}
+
+db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day)
+{
+    return db::Statement{QStringLiteral("UPDATE TR_Day_Calendar"),
+                         QStringLiteral("SET Day_Status = 'S', Day_Remark = '") +
+                             db::sqlText(day.remark) + QLatin1Char('\''),
+                         QStringLiteral("WHERE SUBSTRING(Thai_Day,1,5) ='") +
+                             db::sqlText(day.ddmm) + QLatin1Char('\'')};
+}
+
+int Mark_Holidays(db::Connection &c)
+{
+    // Read the whole list first: the updates then never interleave with an open result.
+    const QList<Hard_Stop_Day> days = Read_Stop_Days(c);
+    for (const Hard_Stop_Day &day : days)
+        c.execute(Mark_Holiday_Statement(day));
+    return static_cast<int>(days.size());
+}
+
+TfrmEntry_Stop_Day::TfrmEntry_Stop_Day(Session &session, QWidget *parent)
+    : Screen(session, QStringLiteral("frmEntry_Stop_Day"), parent)
+{
+    auto *group = new QGroupBox(QStringLiteral("แสดงรายการ"), this);
+    StringGrid1 = new Grid(group);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(StringGrid1);
+    btnShow_Data = new QPushButton(QStringLiteral("btnShow_Data"), this);
+    btnShow_Data->setObjectName(QStringLiteral("btnShow_Data"));
+    btnEdit_Data = new QPushButton(QStringLiteral("ประมวลผลวันหยุด ลงฐานข้อมูล"), this);
+    btnEdit_Data->setObjectName(QStringLiteral("btnEdit_Data"));
+    btnAdd_Data = new QPushButton(QStringLiteral("เพิ่มข้อมูล"), this);
+    btnAdd_Data->setObjectName(QStringLiteral("btnAdd_Data"));
+    btnExit1 = new QPushButton(QStringLiteral("กลับสู่เมนูหลัก"), this);
+    btnExit1->setObjectName(QStringLiteral("btnExit1"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(group, 0, 0, 1, 5);
+    grid->addWidget(btnShow_Data, 1, 0);
+    grid->addWidget(btnEdit_Data, 1, 1);
+    grid->addWidget(btnAdd_Data, 1, 2);
+    grid->addWidget(btnExit1, 1, 3);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(4, 1);
+
+    for (QPushButton *b : {btnShow_Data, btnEdit_Data, btnAdd_Data, btnExit1})
+        enterClicks(b);
+    connect(btnShow_Data, &QPushButton::clicked, this, &TfrmEntry_Stop_Day::btnShow_DataClick);
+    connect(btnEdit_Data, &QPushButton::clicked, this, &TfrmEntry_Stop_Day::btnEdit_DataClick);
+    connect(btnAdd_Data, &QPushButton::clicked, this, &TfrmEntry_Stop_Day::btnAdd_DataClick);
+    connect(btnExit1, &QPushButton::clicked, this, &TfrmEntry_Stop_Day::btnExit1Click);
+    FormCreate();
+}
+
+void TfrmEntry_Stop_Day::FormCreate()
+{
+    btnShow_DataClick();
+}
+
+void TfrmEntry_Stop_Day::showList()
+{
+    StringGrid1->setColCount(5);
+    StringGrid1->setRowCount(2);
+    StringGrid1->setColWidth(0, 50);
+    StringGrid1->setColWidth(1, 90);
+    StringGrid1->setColWidth(2, 90);
+    StringGrid1->setCell(0, 0, QStringLiteral("No. "));
+    StringGrid1->setCell(1, 0, QStringLiteral("Date(DD/MM)"));
+    StringGrid1->setCell(2, 0, QStringLiteral("ชื่อวันหยุด"));
+    // A refreshed list shows no holiday the catalog no longer holds.
+    StringGrid1->clearRow(1);
+    const QList<Hard_Stop_Day> days = Read_Stop_Days(session().connection);
+    if (!days.isEmpty())
+        StringGrid1->setRowCount(static_cast<int>(days.size()) + 1);
+    for (qsizetype i = 0; i < days.size(); ++i) {
+        const int r = static_cast<int>(i + 1);
+        StringGrid1->setCell(0, r, QString::number(r));
+        StringGrid1->setCell(1, r, days[i].ddmm);
+        StringGrid1->setCell(2, r, days[i].remark);
+    }
+}
+
+void TfrmEntry_Stop_Day::btnShow_DataClick()
+{
+    guarded(this, session().dialogs, [&] { showList(); });
+}
+
+void TfrmEntry_Stop_Day::btnEdit_DataClick()
+{
+    Session &s = session();
+    guarded(this, s.dialogs, [&] {
+        if (!s.dialogs.confirm(this, QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
+            return;
+        Mark_Holidays(s.connection);
+        s.dialogs.message(this, QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
+    });
+}
+
+void TfrmEntry_Stop_Day::btnAdd_DataClick()
+{
+    // The list is kept in the catalog directly; this button has no action.
+}
+
+void TfrmEntry_Stop_Day::btnExit1Click()
+{
+    closeScreen();
+}

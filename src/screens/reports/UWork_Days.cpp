@@ -1,0 +1,111 @@
+#include "screens/reports/UWork_Days.h"
+
+#include "data/Connection.h"
+#include "data/Statement.h"
+#include "util/Utility.h"
+
+#include <algorithm>
+
+namespace {
+
+// Both back ends compare these text columns letter case aside.
+QString folded(const QString &s)
+{
+    return s.toLower();
+}
+
+int countRows(db::Rows rows)
+{
+    int n = 0;
+    while (rows.next())
+        ++n;
+    return n;
+}
+
+} // namespace
+
+QString Work_Day_Key(const QString &date)
+{
+    return Day_Key(Norm_Date_Text(date));
+}
+
+db::Statement Calendar_Days_Statement(const QString &k1, const QString &k2)
+{
+    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
+                         QStringLiteral("Where D_YYYYMMDD between '") + db::sqlText(k1) +
+                             QStringLiteral("' and '") + db::sqlText(k2) + QLatin1Char('\'')};
+}
+
+db::Statement Holidays_Statement(const QString &k1, const QString &k2)
+{
+    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
+                         QStringLiteral("Where (D_YYYYMMDD between '") + db::sqlText(k1) +
+                             QStringLiteral("' and '") + db::sqlText(k2) + QStringLiteral("')"),
+                         QStringLiteral("And (Day_Status='S')")};
+}
+
+Day_Counts Count_Work_Days(db::Connection &c, const QString &start, const QString &end)
+{
+    const QString k1 = Work_Day_Key(start);
+    const QString k2 = Work_Day_Key(end);
+    Day_Counts out;
+    out.calendarDays = countRows(c.select(Calendar_Days_Statement(k1, k2)));
+    out.holidays = countRows(c.select(Holidays_Statement(k1, k2)));
+    out.workingDays = out.calendarDays - out.holidays;
+    return out;
+}
+
+QString Day_Counts_Text(const Day_Counts &counts)
+{
+    return QStringLiteral("%1 %2 %3")
+        .arg(counts.calendarDays)
+        .arg(counts.holidays)
+        .arg(counts.workingDays);
+}
+
+Work_Day_Calendar::Work_Day_Calendar(db::Connection &c)
+{
+    load(c);
+}
+
+void Work_Day_Calendar::load(db::Connection &c)
+{
+    struct Day {
+        QString key;
+        bool holiday;
+    };
+    std::vector<Day> days;
+    db::Rows rows = c.select(db::Statement{QStringLiteral("SELECT D_YYYYMMDD, Day_Status"),
+                                           QStringLiteral("FROM TR_Day_Calendar")});
+    while (rows.next()) {
+        days.push_back({folded(rows.text(QStringLiteral("D_YYYYMMDD"))),
+                        rows.text(QStringLiteral("Day_Status"))
+                                .compare(QLatin1String("S"), Qt::CaseInsensitive) == 0});
+    }
+    std::sort(days.begin(), days.end(), [](const Day &a, const Day &b) { return a.key < b.key; });
+    keys_.clear();
+    holidays_.assign(1, 0);
+    keys_.reserve(days.size());
+    holidays_.reserve(days.size() + 1);
+    for (const Day &d : days) {
+        keys_.push_back(d.key);
+        holidays_.push_back(holidays_.back() + (d.holiday ? 1 : 0));
+    }
+}
+
+Day_Counts Work_Day_Calendar::count(const QString &start, const QString &end) const
+{
+    const QString k1 = folded(Work_Day_Key(start));
+    const QString k2 = folded(Work_Day_Key(end));
+    Day_Counts out;
+    if (keys_.empty() || k2 < k1)
+        return out;
+    const auto first = std::lower_bound(keys_.begin(), keys_.end(), k1) - keys_.begin();
+    const auto last = std::upper_bound(keys_.begin(), keys_.end(), k2) - keys_.begin();
+    if (last <= first)
+        return out;
+    out.calendarDays = static_cast<int>(last - first);
+    out.holidays = holidays_[static_cast<size_t>(last)] - holidays_[static_cast<size_t>(first)];
+    out.workingDays = out.calendarDays - out.holidays;
+    return out;
+}

@@ -1,0 +1,272 @@
+// The working-day count, the one-read calendar and the day-by-day panel, on real catalogs.
+
+#include "ScriptedDialogs.h"
+#include "TestCatalog.h"
+#include "data/Connection.h"
+#include "screens/calendar/UCreate_Calendar.h"
+#include "screens/common/DayBreakdown.h"
+#include "screens/common/Grid.h"
+#include "screens/reports/UWork_Days.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// 2555 (Gregorian 2012) alone, with New Year's Day already a Sunday holiday and one weekday
+// holiday: Tuesday 03/01/2555.
+void calendar2555(db::Connection &c)
+{
+    Generate_Calendar(c, 2555, 2555);
+    c.execute(
+        db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
+                                     "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
+}
+
+Day_Counts counts(int days, int holidays)
+{
+    return {days, holidays, days - holidays};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Day_Counts)
+
+class TestWorkDays : public QObject {
+    Q_OBJECT
+
+private slots:
+    void countsRanges_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<Day_Counts>("expected");
+        struct Row {
+            const char *name, *start, *end;
+            Day_Counts expected;
+        };
+        const Row rows[] = {
+            {"same working day", "04/01/2555", "04/01/2555", counts(1, 0)},
+            {"Friday to Monday", "06/01/2555", "09/01/2555", counts(4, 2)},
+            {"no leading zeros", "6/1/2555", "9/1/2555", counts(4, 2)},
+            {"time after the year", "06/01/2555 10:30:00", "09/01/2555 8:00", counts(4, 2)},
+            {"apostrophe before the day", "'06/01/2555", "'09/01/2555", counts(4, 2)},
+            {"starts on a weekday holiday", "03/01/2555", "04/01/2555", counts(2, 1)},
+            {"one Saturday", "07/01/2555", "07/01/2555", counts(1, 1)},
+            {"end before start", "09/01/2555", "06/01/2555", counts(0, 0)},
+            {"into a year never generated", "25/12/2555", "10/01/2556", counts(7, 2)},
+            {"before any generated year", "01/01/2554", "31/12/2554", counts(0, 0)},
+            {"whole year", "01/01/2555", "31/12/2555", counts(366, 106)},
+            {"empty start counts up to the end", "", "09/01/2555", counts(9, 4)},
+            {"empty end finds nothing", "06/01/2555", "", counts(0, 0)},
+        };
+        for (const QString &backend : TestCatalog::backends()) {
+            for (const Row &r : rows) {
+                QTest::addRow("%s: %s", qPrintable(backend), r.name)
+                    << backend << QString::fromUtf8(r.start) << QString::fromUtf8(r.end)
+                    << r.expected;
+            }
+        }
+    }
+    void countsRanges()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(Day_Counts, expected);
+        TestCatalog catalog(backend);
+        calendar2555(catalog.connection());
+        const Day_Counts got = Count_Work_Days(catalog.connection(), start, end);
+        QCOMPARE(got.calendarDays, expected.calendarDays);
+        QCOMPARE(got.holidays, expected.holidays);
+        QCOMPARE(got.workingDays, expected.workingDays);
+        QCOMPARE(Day_Counts_Text(got), QStringLiteral("%1 %2 %3")
+                                           .arg(expected.calendarDays)
+                                           .arg(expected.holidays)
+                                           .arg(expected.workingDays));
+        const Work_Day_Calendar once(catalog.connection());
+        QVERIFY(once.count(start, end) == got);
+    }
+
+    void sendsTheTwoCountingQueries()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        QStringList sent;
+        catalog.connection().setObserver([&sent](const QString &s) { sent << s; });
+        Count_Work_Days(catalog.connection(), QStringLiteral("6/1/2555"),
+                        QStringLiteral("'09/01/2555 10:00"));
+        QCOMPARE(sent, (QStringList{
+                           QStringLiteral("SELECT *\nFROM TR_Day_Calendar\n"
+                                          "Where D_YYYYMMDD between '25550106' and '25550109'"),
+                           QStringLiteral("SELECT *\nFROM TR_Day_Calendar\n"
+                                          "Where (D_YYYYMMDD between '25550106' and '25550109')\n"
+                                          "And (Day_Status='S')")}));
+    }
+
+    void quoteInADateStaysInsideItsLiteral()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        calendar2555(catalog.connection());
+        // A broken cell must count nothing rather than end the literal early.
+        const Day_Counts got = Count_Work_Days(catalog.connection(), QStringLiteral("01/01/2555"),
+                                               QStringLiteral("01/01/2' or '1'='1"));
+        QCOMPARE(got.calendarDays, 0);
+    }
+
+    // The one-read calendar answers as the queries do, over two years with a gap between
+    // them, odd statuses and every kind of date text a report cell holds.
+    void oneReadMatchesTheQueries_data() { TestCatalog::addBackendRows(); }
+    void oneReadMatchesTheQueries()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        Generate_Calendar(c, 2555, 2555);
+        Generate_Calendar(c, 2557, 2557);
+        c.execute(db::Statement{QStringLiteral(
+            "UPDATE TR_Day_Calendar SET Day_Status = 's' WHERE D_YYYYMMDD = '25570505'")});
+        c.execute(db::Statement{QStringLiteral(
+            "UPDATE TR_Day_Calendar SET Day_Status = 'X' WHERE D_YYYYMMDD = '25570506'")});
+        c.execute(db::Statement{QStringLiteral(
+            "UPDATE TR_Day_Calendar SET Day_Status = 'S' WHERE D_YYYYMMDD = '25551213'")});
+        const Work_Day_Calendar once(c);
+        QCOMPARE(once.size(), 366 + 365);
+
+        QRandomGenerator random(20120101);
+        const auto dateText = [&random]() -> QString {
+            switch (random.bounded(12)) {
+            case 0:
+                return {};
+            case 1:
+                return QStringLiteral("  /  /    ");
+            case 2:
+                return QStringLiteral("2556");
+            default:
+                break;
+            }
+            const QDate d = QDate(2011, 6, 1).addDays(random.bounded(365 * 4));
+            const QString y = QString::number(d.year() + 543);
+            switch (random.bounded(4)) {
+            case 0:
+                return QStringLiteral("%1/%2/%3").arg(d.day()).arg(d.month()).arg(y);
+            case 1:
+                return u'\'' + d.toString(QStringLiteral("dd/MM/")) + y;
+            case 2:
+                return d.toString(QStringLiteral("dd/MM/")) + y + QStringLiteral(" 13:45:00");
+            default:
+                return d.toString(QStringLiteral("dd/MM/")) + y;
+            }
+        };
+        const int rounds = backend == QLatin1String("sqlite") ? 400 : 120;
+        for (int i = 0; i < rounds; ++i) {
+            const QString start = dateText();
+            const QString end = dateText();
+            const Day_Counts expected = Count_Work_Days(c, start, end);
+            const Day_Counts got = once.count(start, end);
+            if (!(got == expected)) {
+                QFAIL(qPrintable(QStringLiteral("%1 .. %2: %3/%4 instead of %5/%6")
+                                     .arg(start, end)
+                                     .arg(got.calendarDays)
+                                     .arg(got.holidays)
+                                     .arg(expected.calendarDays)
+                                     .arg(expected.holidays)));
+            }
+        }
+    }
+
+    void emptyCalendarCountsNothing()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        const Work_Day_Calendar once(catalog.connection());
+        QVERIFY(once.count(QString(), QStringLiteral("31/12/2555")) == Day_Counts{});
+    }
+
+    void breakdownListsTheDaysAndAgreesWithTheCount_data() { TestCatalog::addBackendRows(); }
+    void breakdownListsTheDaysAndAgreesWithTheCount()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        calendar2555(catalog.connection());
+        ScriptedDialogs dialogs;
+        QWidget host;
+        Grid report(&host);
+        report.setColCount(9);
+        report.setRowCount(3);
+        report.setCell(4, 2, QStringLiteral("ซื้อวัสดุ"));
+        report.setCell(5, 2, QStringLiteral("กองคลัง"));
+        report.setCell(6, 2, QStringLiteral("คณะวิทย์"));
+        report.setCell(7, 2, QStringLiteral("'02/01/2555"));
+        report.setCell(8, 2, QStringLiteral("9/1/2555"));
+        auto *panel = new DayBreakdownPanel(catalog.connection(), dialogs, &host);
+        host.show();
+        QCOMPARE(panel->objectName(), QStringLiteral("Panel2"));
+        QVERIFY(!panel->isVisible());
+
+        QStringList sent;
+        catalog.connection().setObserver([&sent](const QString &s) { sent << s; });
+        QVERIFY(panel->Show_Day_Breakdown(report, 2, 7, 8));
+        QCOMPARE(sent,
+                 QStringList{QStringLiteral("SELECT *\nFROM TR_Day_Calendar\n"
+                                            "Where D_YYYYMMDD between '25550102' and '25550109'\n"
+                                            "Order by D_YYYYMMDD")});
+        QVERIFY(panel->isVisible());
+        QVERIFY(dialogs.shown.isEmpty());
+
+        const auto edit = [panel](const char *name) {
+            return panel->findChild<QLineEdit *>(QLatin1String(name));
+        };
+        QCOMPARE(edit("edtTopic2")->text(), QStringLiteral("ซื้อวัสดุ"));
+        QCOMPARE(edit("edtTo_Who2")->text(), QStringLiteral("กองคลัง"));
+        QCOMPARE(edit("edtFrom_Site2")->text(), QStringLiteral("คณะวิทย์"));
+        for (const char *name : {"edtTopic2", "edtNo_Date", "edtNo_Stop_Day", "edtSum1"})
+            QVERIFY(!edit(name)->isEnabled());
+        const Day_Counts count =
+            Count_Work_Days(catalog.connection(), report.cell(7, 2), report.cell(8, 2));
+        QCOMPARE(edit("edtNo_Date")->text(), QString::number(count.calendarDays));
+        QCOMPARE(edit("edtNo_Stop_Day")->text(), QString::number(count.holidays));
+        QCOMPARE(edit("edtSum1")->text(), QString::number(count.workingDays));
+        QCOMPARE(edit("edtNo_Date")->text(), QStringLiteral("8"));
+        QCOMPARE(edit("edtNo_Stop_Day")->text(), QStringLiteral("3"));
+
+        auto *days = panel->findChild<Grid *>(QStringLiteral("StringGrid2"));
+        QCOMPARE(days->colCount(), 6);
+        QCOMPARE(days->rowCount(), 9);
+        const QStringList header{QStringLiteral("No"),         QStringLiteral("Eng_Date"),
+                                 QStringLiteral("Thai Date"),  QStringLiteral("Name Of Day"),
+                                 QStringLiteral("Day Status"), QStringLiteral("Day Remark")};
+        const int widths[] = {30, 100, 100, 90, 90, 120};
+        for (int col = 0; col < 6; ++col) {
+            QCOMPARE(days->cell(col, 0), header[col]);
+            QCOMPARE(days->colWidth(col), widths[col]);
+        }
+        // 03/01/2555 is the weekday holiday: second row.
+        QCOMPARE(days->cell(0, 2), QStringLiteral("2"));
+        QCOMPARE(days->cell(1, 2), QStringLiteral("'03/01/2012"));
+        QCOMPARE(days->cell(2, 2), QStringLiteral("'03/01/2555"));
+        QCOMPARE(days->cell(3, 2), QLocale::system().dayName(2));
+        QCOMPARE(days->cell(4, 2), QStringLiteral("วันหยุด"));
+        QCOMPARE(days->cell(5, 2), QStringLiteral("it's off"));
+        QCOMPARE(days->cell(4, 1), QStringLiteral("-"));
+        QCOMPARE(days->cell(1, 8), QStringLiteral("'09/01/2012"));
+
+        panel->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        QVERIFY(!panel->isVisible());
+
+        // End before start: told, and the panel stays hidden with an empty first row.
+        report.setCell(8, 2, QStringLiteral("01/01/2555"));
+        QVERIFY(!panel->Show_Day_Breakdown(report, 2, 7, 8));
+        QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("ไม่พบข้อมูลที่ต้องการ")});
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(days->rowCount(), 2);
+        for (int col = 0; col < 6; ++col)
+            QVERIFY(days->cell(col, 1).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWorkDays)
+#include "tst_work_days.moc"
