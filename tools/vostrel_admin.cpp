@@ -1,11 +1,14 @@
 // vostrel-admin: makes catalogs, adds users and loads demo data.
 
 #include "admin/Admin.h"
+#include "data/Connection.h"
+#include "data/Deployment.h"
 #include "screens/calendar/UCreate_Calendar.h"
 #include "screens/calendar/UEntry_Stop_Day.h"
 #include "screens/reports/UWork_Days.h"
-#include "data/Connection.h"
-#include "data/Deployment.h"
+#include "spreadsheet/Import_Rows.h"
+#include "spreadsheet/SpreadsheetError.h"
+#include "spreadsheet/Workbook.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,12 +23,37 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin calendar generate --from YYYY --to YYYY [--catalog URL]   (ปี พ.ศ.)
   vostrel-admin holidays mark [--catalog URL]
   vostrel-admin count START END [--catalog URL]   (พิมพ์: วันทั้งหมด วันหยุด วันทำการ)
+  vostrel-admin import kvsis|stopdays|erp FILE [--catalog URL]
+  vostrel-admin preview kvsis|stopdays|erp FILE
 
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
 
 enum Exit { Ok = 0, Refused = 1, UsageError = 2 };
+
+bool importKind(const QString &word, Import_Kind &kind)
+{
+    if (word == QLatin1String("kvsis"))
+        kind = Import_Kind::Kvsis;
+    else if (word == QLatin1String("stopdays"))
+        kind = Import_Kind::StopDays;
+    else if (word == QLatin1String("erp"))
+        kind = Import_Kind::Erp;
+    else
+        return false;
+    return true;
+}
+
+// The preview the import screen would show; a cell that stops the read is an error here.
+Import_Preview readWorkbook(Import_Kind kind, const QString &file)
+{
+    const auto sheet = spreadsheet::openWorkbook(file);
+    Import_Preview preview = Read_Preview(kind, *sheet);
+    if (!preview.error.isEmpty())
+        throw spreadsheet::Error(preview.error);
+    return preview;
+}
 
 QTextStream &err()
 {
@@ -90,8 +118,10 @@ int main(int argc, char *argv[])
     args.addOption({QStringLiteral("user"), QStringLiteral("user name"), QStringLiteral("NAME")});
     args.addOption({QStringLiteral("password"), QStringLiteral("password"), QStringLiteral("PW")});
     args.addOption({QStringLiteral("level"), QStringLiteral("access level"), QStringLiteral("N")});
-    args.addOption({QStringLiteral("from"), QStringLiteral("first year (Buddhist era)"), QStringLiteral("YYYY")});
-    args.addOption({QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
+    args.addOption({QStringLiteral("from"), QStringLiteral("first year (Buddhist era)"),
+                    QStringLiteral("YYYY")});
+    args.addOption(
+        {QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
     args.addHelpOption();
     if (!args.parse(QCoreApplication::arguments()))
@@ -101,6 +131,26 @@ int main(int argc, char *argv[])
     if (words.isEmpty())
         return usage(QString());
     const QString command = words.first();
+
+    if (command == QLatin1String("preview")) {
+        Import_Kind kind;
+        if (words.size() != 3 || !importKind(words.at(1), kind))
+            return usage(QStringLiteral("ใช้: vostrel-admin preview kvsis|stopdays|erp FILE"));
+        try {
+            const Import_Preview preview = readWorkbook(kind, words.at(2));
+            QStringList header;
+            for (const Import_Column &c : Import_Layout_Of(kind).columns)
+                header << c.header;
+            out() << header.join(QLatin1Char('\t')) << '\n';
+            for (const QStringList &row : preview.rows)
+                out() << row.join(QLatin1Char('\t')) << '\n';
+            return Ok;
+        } catch (const spreadsheet::Error &e) {
+            err() << e.message() << '\n';
+            err().flush();
+            return Refused;
+        }
+    }
 
     try {
         db::Connection connection(catalogFrom(args));
@@ -158,7 +208,10 @@ int main(int argc, char *argv[])
                 return usage(QStringLiteral("ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"));
             connection.open();
             const int inserted = Generate_Calendar(connection, from, to);
-            out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n").arg(inserted).arg(from).arg(to);
+            out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n")
+                         .arg(inserted)
+                         .arg(from)
+                         .arg(to);
             return Ok;
         }
         if (command == QLatin1String("holidays") && words.size() == 2 &&
@@ -173,8 +226,27 @@ int main(int argc, char *argv[])
             out() << Day_Counts_Text(Count_Work_Days(connection, words.at(1), words.at(2))) << '\n';
             return Ok;
         }
+        if (command == QLatin1String("import")) {
+            Import_Kind kind;
+            if (words.size() != 3 || !importKind(words.at(1), kind))
+                return usage(QStringLiteral("ใช้: vostrel-admin import kvsis|stopdays|erp FILE"));
+            const Import_Preview preview = readWorkbook(kind, words.at(2));
+            connection.open();
+            Import_Result result;
+            Save_Preview(kind, connection, preview.rows, result);
+            out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
+                         .arg(result.inserted)
+                         .arg(result.updated)
+                         .arg(result.notFound)
+                         .arg(result.skipped);
+            return Ok;
+        }
         return usage(QStringLiteral("ไม่รู้จักคำสั่ง: %1").arg(words.join(QLatin1Char(' '))));
     } catch (const db::Error &e) {
+        err() << e.message() << '\n';
+        err().flush();
+        return Refused;
+    } catch (const spreadsheet::Error &e) {
         err() << e.message() << '\n';
         err().flush();
         return Refused;

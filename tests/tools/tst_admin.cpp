@@ -4,6 +4,8 @@
 #include "admin/Admin.h"
 #include "data/Connection.h"
 #include "data/schema.h"
+#include "spreadsheet/Import_Rows.h"
+#include "spreadsheet/Workbook.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -122,7 +124,8 @@ private slots:
         QCOMPARE(count(c, QStringLiteral("TR_Day_Calendar")), demo.calendarDays);
         QVERIFY(demo.calendarDays >= 365 * 3);
         QVERIFY(count(c, QStringLiteral("TR_Day_Calendar"),
-                      QStringLiteral("SUBSTRING(Thai_Day,1,5) = '13/04' And Day_Status = 'S'")) == 3);
+                      QStringLiteral("SUBSTRING(Thai_Day,1,5) = '13/04' And Day_Status = 'S'")) ==
+                3);
 
         const QString main = QStringLiteral("Main_Deega_Control");
         const QString voucher = QStringLiteral("(Doc_PK like 'QDTX%') And ");
@@ -165,6 +168,74 @@ private slots:
                            "AND (Main_Deega_Control.SAP_Fiscal_Year = M_Imp_ERP.Fiscal_Year)"),
                        QStringLiteral("(M_Imp_ERP.Clearing_Doc<>'')")),
                  demo.erpRows - 1);
+    }
+
+    // The tool imports a workbook with the same read and save as the import screens.
+    void importMatchesTheScreensSave_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("kvsis") << QStringLiteral("kvsis") << int(Import_Kind::Kvsis)
+                               << QStringLiteral("kvsis.xls")
+                               << QStringLiteral("Main_Deega_Control") << QStringLiteral("Doc_PK");
+        QTest::newRow("erp") << QStringLiteral("erp") << int(Import_Kind::Erp)
+                             << QStringLiteral("erp.xls") << QStringLiteral("M_Imp_ERP")
+                             << QStringLiteral("FI_Doc_No");
+    }
+    void importMatchesTheScreensSave()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, kind);
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        QFETCH(QString, order);
+        const QString path = QStringLiteral(VOSTREL_FIXTURES "/") + file;
+        TestCatalog byTool(QStringLiteral("sqlite"));
+        TestCatalog byScreen(QStringLiteral("sqlite"));
+
+        Run r = runTool(
+            {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), byTool.url()});
+        QCOMPARE(r.exitCode, 0);
+        const auto sheet = spreadsheet::openWorkbook(path);
+        const Import_Preview preview = Read_Preview(Import_Kind(kind), *sheet);
+        Import_Result result;
+        Save_Preview(Import_Kind(kind), byScreen.connection(), preview.rows, result);
+        QCOMPARE(r.out.trimmed(), QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4")
+                                      .arg(result.inserted)
+                                      .arg(result.updated)
+                                      .arg(result.notFound)
+                                      .arg(result.skipped));
+        auto dump = [&](db::Connection &c) {
+            QStringList out;
+            db::Rows rows = c.select(Statement{QStringLiteral("SELECT * FROM ") + table,
+                                               QStringLiteral("ORDER BY ") + order});
+            while (rows.next()) {
+                QStringList cells;
+                for (int i = 0; i < rows.columnCount(); ++i)
+                    cells << rows.value(i).toString();
+                out << cells.join(QLatin1Char('|'));
+            }
+            return out;
+        };
+        const QStringList expected = dump(byScreen.connection());
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(dump(byTool.connection()), expected);
+
+        r = runTool({QStringLiteral("preview"), word, path});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), preview.rows.size() + 1);
+        QVERIFY(lines.first().startsWith(QStringLiteral("No. \t")));
+        QCOMPARE(lines.at(1), preview.rows.first().join(QLatin1Char('\t')));
+
+        r = runTool({QStringLiteral("import"), word,
+                     QStringLiteral(VOSTREL_FIXTURES "/truncated.xls"), QStringLiteral("--catalog"),
+                     byTool.url()});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(!r.err.isEmpty());
     }
 
     void commandLine()
@@ -218,23 +289,25 @@ private slots:
         r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
         // The demo calendar counts from the first start; the commands agree with it.
-        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"), QStringLiteral("--from"),
-                     QStringLiteral("2555"), QStringLiteral("--to"), QStringLiteral("2555"),
-                     QStringLiteral("--catalog"), demo});
+        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"),
+                     QStringLiteral("--from"), QStringLiteral("2555"), QStringLiteral("--to"),
+                     QStringLiteral("2555"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
-        r = runTool({QStringLiteral("holidays"), QStringLiteral("mark"), QStringLiteral("--catalog"), demo});
+        r = runTool({QStringLiteral("holidays"), QStringLiteral("mark"),
+                     QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
         // Friday 06/01/2555 to Monday 09/01/2555: a weekend between.
-        r = runTool({QStringLiteral("count"), QStringLiteral("6/1/2555"), QStringLiteral("09/01/2555"),
-                     QStringLiteral("--catalog"), demo});
+        r = runTool({QStringLiteral("count"), QStringLiteral("6/1/2555"),
+                     QStringLiteral("09/01/2555"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out.trimmed(), QStringLiteral("4 2 2"));
         // 31/12/2554 is no generated day; 01/01/2555 is a Sunday and New Year's Day.
-        r = runTool({QStringLiteral("count"), QStringLiteral("31/12/2554"), QStringLiteral("02/01/2555"),
-                     QStringLiteral("--catalog"), demo});
+        r = runTool({QStringLiteral("count"), QStringLiteral("31/12/2554"),
+                     QStringLiteral("02/01/2555"), QStringLiteral("--catalog"), demo});
         QCOMPARE(r.out.trimmed(), QStringLiteral("2 1 1"));
-        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"), QStringLiteral("--from"),
-                     QStringLiteral("abc"), QStringLiteral("--catalog"), demo});
+        r = runTool({QStringLiteral("calendar"), QStringLiteral("generate"),
+                     QStringLiteral("--from"), QStringLiteral("abc"), QStringLiteral("--catalog"),
+                     demo});
         QCOMPARE(r.exitCode, 2);
 
         r = runTool({QStringLiteral("demo"), QStringLiteral("--catalog"), demo});

@@ -1,0 +1,97 @@
+#pragma once
+
+// The three spreadsheet imports without their windows: which sheet cells become which preview
+// columns, the read of the preview from the first worksheet, and the save of the preview rows
+// into the catalog. The screens, the tests and the administration tool run this same code.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace db {
+class Connection;
+class Statement;
+} // namespace db
+
+namespace spreadsheet {
+class Workbook_Reader;
+}
+
+enum class Import_Kind {
+    Kvsis,    // vouchers from the electronic-document export into Main_Deega_Control
+    StopDays, // compensatory holidays into TR_Day_Calendar
+    Erp,      // ERP clearing rows into M_Imp_ERP
+};
+
+// How one sheet cell becomes the text of its preview column.
+enum class Import_Take {
+    Number,    // column 0: the running number of the preview row
+    Cut,       // the first maxChars characters, untrimmed
+    Trim,      // blanks and control characters removed at both ends
+    Date,      // day.month.year (Gregorian) to dd/mm/yyyy (Buddhist era); must convert
+    DateOrCut, // converted when the trimmed text is not empty, else cut to maxChars
+};
+
+struct Import_Column {
+    int sheetCol = 0; // 1-based sheet column (A = 1); 0 for the running number
+    QString header;
+    int width = 0; // pixels; 0 keeps the grid's standard width
+    Import_Take take = Import_Take::Cut;
+    int maxChars = 0;
+};
+
+struct Import_Layout {
+    Import_Kind kind;
+    QString title;     // the screen's title strip
+    int headerRow = 0; // the sheet row holding the column headings (for the layout picture)
+    int firstRow = 0;  // the first sheet row read
+    int endCol = 0;    // the sheet column whose empty cell ends the read
+    QList<Import_Column> columns; // grid column i is columns[i]
+};
+
+const Import_Layout &Import_Layout_Of(Import_Kind kind);
+
+// A preview: one list of grid cells per data row (cell 0 the running number).
+struct Import_Preview {
+    QList<QStringList> rows;
+    // Empty when the whole sheet was read; otherwise the Thai message of the cell that stopped
+    // the read. The rows before that cell are kept.
+    QString error;
+};
+
+Import_Preview Read_Preview(Import_Kind kind, const spreadsheet::Workbook_Reader &sheet);
+
+// A day.month.year text with a Gregorian year as dd/mm/yyyy with the Buddhist-era year:
+// "13.10.2016" -> "13/10/2559", "1.2.2017" -> "01/02/2560". Blanks around the text are
+// ignored and anything after the four year digits is dropped. Gives false (and leaves out
+// untouched) for a text that is no such date, so that no made-up date is ever stored.
+bool Erp_Date_Text(const QString &text, QString &out);
+
+// What a save did. The keys are listed as the screens show them: the document key, the date
+// and holiday name of a day the calendar does not hold, fiscal year and FI number.
+struct Import_Result {
+    int inserted = 0;
+    int updated = 0;
+    int notFound = 0;
+    int skipped = 0; // rows with an empty key: never written
+    QStringList insertedKeys;
+    QStringList updatedKeys;
+    QStringList notFoundKeys;
+};
+
+// Saves the rows in order, each looked up and written on its own statement, no transaction:
+// when a statement fails (db::Error is thrown) the rows before it stay saved and result holds
+// what they did. progress(i) follows every row, i counting from 1.
+void Save_Preview(Import_Kind kind, db::Connection &c, const QList<QStringList> &rows,
+                  Import_Result &result, const std::function<void(int)> &progress = {});
+
+// The statements, cells being the grid cells of one row (cell 0 the running number).
+db::Statement Kvsis_Lookup_Statement(const QString &key);
+db::Statement Kvsis_Update_Statement(const QStringList &cells);
+db::Statement Kvsis_Insert_Statement(const QStringList &cells);
+db::Statement StopDay_Lookup_Statement(const QString &thaiDay);
+db::Statement StopDay_Update_Statement(const QStringList &cells);
+db::Statement Erp_Lookup_Statement(const QString &fiscalYear, const QString &fiDocNo);
+db::Statement Erp_Update_Statement(const QStringList &cells);
+db::Statement Erp_Insert_Statement(const QStringList &cells);

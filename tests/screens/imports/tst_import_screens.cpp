@@ -1,0 +1,465 @@
+#include "ScriptedDialogs.h"
+#include "TestCatalog.h"
+#include "data/Deployment.h"
+#include "screens/common/Grid.h"
+#include "screens/common/ScreenRegistry.h"
+#include "screens/common/Session.h"
+#include "screens/imports/ImportScreens.h"
+#include "screens/imports/UImp_Day_Stop.h"
+#include "screens/imports/UImp_Excel_Deega.h"
+#include "screens/imports/UImp_Excel_KVERP.h"
+
+#include <QAbstractButton>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(VOSTREL_FIXTURES "/") + name;
+}
+
+const QString Confirm_Save = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+const QString Saved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+
+struct Fixture {
+    explicit Fixture(const QString &backend = QStringLiteral("sqlite")) : catalog(backend)
+    {
+        catalog.connection().setObserver([this](const QString &text) { sent.append(text); });
+    }
+
+    template <class S> std::unique_ptr<S> open()
+    {
+        auto screen = std::make_unique<S>(session);
+        screen->setAttribute(Qt::WA_DeleteOnClose, false);
+        return screen;
+    }
+
+    int count(const QString &table)
+    {
+        db::Rows rows = catalog.connection().select(
+            db::Statement{QStringLiteral("SELECT COUNT(*) AS n FROM ") + table});
+        rows.next();
+        return int(rows.integer(QStringLiteral("n")));
+    }
+
+    TestCatalog catalog;
+    ScriptedDialogs dialogs;
+    Deployment deployment;
+    Session session{
+        catalog.connection(), dialogs, deployment, "05/10/2557", "2015", "clerk", 5, {}};
+    QStringList sent;
+};
+
+template <class T> T *control(QWidget *screen, const QString &name)
+{
+    T *w = screen->findChild<T *>(name);
+    if (!w)
+        qFatal("no control %s", qPrintable(name));
+    return w;
+}
+
+Grid *grid(QWidget *s)
+{
+    return control<Grid>(s, QStringLiteral("StringGrid1"));
+}
+
+// Reads a workbook through the open button, the file chooser answering with path.
+void openFile(Import_Screen *s, const QString &path)
+{
+    s->chooseFile = [path] { return path; };
+    control<QAbstractButton>(s, QStringLiteral("BitBtn1"))->click();
+}
+
+void save(QWidget *s)
+{
+    control<QAbstractButton>(s, QStringLiteral("btnSave_Data"))->click();
+}
+
+QStringList items(QWidget *s, const char *name)
+{
+    QStringList out;
+    auto *list = control<QListWidget>(s, QString::fromLatin1(name));
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList gridRow(Grid *g, int row)
+{
+    QStringList out;
+    for (int c = 0; c < g->colCount(); ++c)
+        out << g->cell(c, row);
+    return out;
+}
+
+std::unique_ptr<Import_Screen> make(Fixture &f, const QString &which)
+{
+    if (which == QLatin1String("kvsis"))
+        return f.open<TfrmImp_Excel_Deega>();
+    if (which == QLatin1String("stop"))
+        return f.open<TfrmImp_Day_Stop>();
+    return f.open<TfrmImp_Excel_KVERP>();
+}
+
+} // namespace
+
+class TestImportScreens : public QObject {
+    Q_OBJECT
+
+private slots:
+    void registry()
+    {
+        Fixture f;
+        ScreenRegistry r;
+        registerImportScreens(r);
+        const QList<std::pair<const char *, const char *>> items{
+            {"ImportDataExcel1", "frmImp_Excel_Deega"},
+            {"N12", "frmImp_Day_Stop"},
+            {"InportKVERP1", "frmImp_Excel_KVERP"}};
+        for (const auto &[item, object] : items) {
+            std::unique_ptr<Screen> s(r.create(QString::fromLatin1(item), f.session));
+            QVERIFY(s);
+            QCOMPARE(s->objectName(), QString::fromLatin1(object));
+        }
+    }
+
+    // Captions of the controls each screen must carry; a name mapped to "" must be absent.
+    void controls_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<QString>("title");
+        const QStringList common{"Panel1",    "GroupBox1",    "GroupBox2",   "GroupBox3",
+                                 "BitBtn1",   "btnSave_Data", "BitBtn2",     "btnExp_Excel",
+                                 "L_Fname",   "L_Name3",      "StringGrid1", "ProgressBar1",
+                                 "edtSum_M1", "Panel4"};
+        QTest::newRow("vouchers") << "kvsis"
+                                  << (common + QStringList{"edtData_M", "edtData_Y", "ListBox1",
+                                                           "ListBox2", "Button1", "btnOK4"})
+                                  << QStringList{"btnSHow_Image"} << "Import MS Excel From  KVSIS";
+        QTest::newRow("stop days") << "stop" << (common + QStringList{"ListBox1"})
+                                   << QStringList{"ListBox2", "edtData_M", "edtData_Y", "Button1"}
+                                   << "Import Stop Day (วันหยุดราชการ)";
+        QTest::newRow("erp") << "erp"
+                             << (common +
+                                 QStringList{"edtData_M", "edtData_Y", "btnSHow_Image", "Button1"})
+                             << QStringList{"ListBox1", "ListBox2", "btnOK4"}
+                             << "Import MS Excel From  KVERP";
+    }
+    void controls()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        QFETCH(QString, title);
+        Fixture f;
+        auto s = make(f, screen);
+        for (const QString &name : present)
+            QVERIFY2(s->findChild<QWidget *>(name), qPrintable(name));
+        for (const QString &name : absent)
+            QVERIFY2(!s->findChild<QWidget *>(name), qPrintable(name));
+        QCOMPARE(control<QLabel>(s.get(), "Label5")->text(), title);
+        const auto caption = [&](const char *name) {
+            return control<QAbstractButton>(s.get(), QString::fromLatin1(name))->text();
+        };
+        QCOMPARE(caption("BitBtn1"), QStringLiteral("เปิดแฟ้มข้อมูล"));
+        QCOMPARE(caption("btnSave_Data"), QStringLiteral("บันทึกลงฐานข้อมูล"));
+        QCOMPARE(caption("BitBtn2"), QStringLiteral("ออกจากโปรแกรม"));
+        QCOMPARE(caption("btnExp_Excel"), QStringLiteral("Export To Excel"));
+        QCOMPARE(control<QLineEdit>(s.get(), "edtSum_M1")->text(), QStringLiteral("0.00"));
+        QVERIFY(control<QLineEdit>(s.get(), "edtSum_M1")->isReadOnly());
+        QVERIFY(control<QFrame>(s.get(), "Panel4")->isHidden());
+        if (auto *m = s->findChild<QLineEdit *>(QStringLiteral("edtData_M"))) {
+            QCOMPARE(m->text(), QStringLiteral("10"));
+            QCOMPARE(control<QLineEdit>(s.get(), "edtData_Y")->text(), QStringLiteral("2557"));
+            QVERIFY(m->isReadOnly());
+        }
+    }
+
+    void layoutPicture_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("show");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("ok");
+        QTest::newRow("vouchers") << "kvsis"
+                                  << "Button1"
+                                  << "รูปแบบ MS Excel"
+                                  << "btnOK4";
+        QTest::newRow("erp") << "erp"
+                             << "btnSHow_Image"
+                             << "แสดงรูปแบบ Excel"
+                             << "Button1";
+    }
+    void layoutPicture()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, show);
+        QFETCH(QString, caption);
+        QFETCH(QString, ok);
+        Fixture f;
+        auto s = make(f, screen);
+        auto *panel = control<QFrame>(s.get(), "Panel4");
+        QCOMPARE(control<QAbstractButton>(s.get(), show)->text(), caption);
+        control<QAbstractButton>(s.get(), show)->click();
+        QVERIFY(!panel->isHidden());
+        auto *okButton = panel->findChild<QAbstractButton *>(ok);
+        QVERIFY(okButton);
+        QCOMPARE(okButton->text(), QStringLiteral("OK"));
+        const auto labels = panel->findChildren<QLabel *>();
+        QVERIFY(!labels.isEmpty() && !labels.first()->pixmap().isNull());
+        okButton->click();
+        QVERIFY(panel->isHidden());
+    }
+
+    void readShowsPreview_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<QStringList>("firstRow");
+        QTest::newRow("vouchers") << "kvsis"
+                                  << "kvsis.xls" << 14 << 5
+                                  << QStringList{"No. ",      "DovPriLevelName", "DocNo",
+                                                 "DocNoDate", "DocNumber",       "DocDate",
+                                                 "From_Unit", "Topic",           "To_Who",
+                                                 "FromSite",  "Doc_Stat",        "Modified_Date",
+                                                 "Item Type", "DocStatus"}
+                                  << QList<int>{50,  90,  90,  120, 120, 120, 100,
+                                                100, 250, 120, 150, 100, 100, 64}
+                                  << QStringList{"1", "ปกติ", "QDTX2556/00002", "2/1/2556 10:02:00"};
+        QTest::newRow("stop days")
+            << "stop"
+            << "stopdays.xls" << 4 << 5 << QStringList{"No. ", "Date ", "ชื่อวันที่หยุด", "สถานะของวัน"}
+            << QList<int>{50, 90, 90, 120} << QStringList{"1", "03/01/2555"};
+        QTest::newRow("erp") << "erp"
+                             << "erp.xls" << 20 << 3 << QStringList{"No. ",
+                                                                    "Fiscal Year",
+                                                                    "Posting Date",
+                                                                    "FI Doc. No.",
+                                                                    "Check No.",
+                                                                    "Clearing Date",
+                                                                    "วันที่บันทึกจ่าย",
+                                                                    "Clearing Doc.",
+                                                                    "Deka Number",
+                                                                    "Deka Status",
+                                                                    "Vendor Name",
+                                                                    "Description",
+                                                                    "จำนวนเงินขอเบิก",
+                                                                    "ภาษีมูลค่าเพิ่ม",
+                                                                    "ภาษีหัก ณ ที่จ่าย",
+                                                                    "Other Deduction",
+                                                                    "To Be Paid",
+                                                                    "Fund",
+                                                                    "Functional Area",
+                                                                    "วันที่รับวาง-วันที่บันทึกจ่าย"}
+                             << QList<int>{50,  90,  90,  120, 120, 120, 100, 100, 250, 120,
+                                           150, 100, 100, 64,  64,  64,  64,  64,  64,  64}
+                             << QStringList{"1", "2017", "13/10/2559", "3100001234"};
+    }
+    void readShowsPreview()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, file);
+        QFETCH(int, cols);
+        QFETCH(int, rows);
+        QFETCH(QStringList, headers);
+        QFETCH(QList<int>, widths);
+        QFETCH(QStringList, firstRow);
+        Fixture f;
+        auto s = make(f, screen);
+        const QString path = fixture(file);
+        openFile(s.get(), path);
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        Grid *g = grid(s.get());
+        QCOMPARE(g->colCount(), cols);
+        QCOMPARE(g->rowCount(), rows + 1);
+        QCOMPARE(gridRow(g, 0), headers);
+        for (int c = 0; c < cols; ++c)
+            QCOMPARE(g->colWidth(c), widths[c]);
+        QCOMPARE(gridRow(g, 1).mid(0, firstRow.size()), firstRow);
+        QCOMPARE(g->cell(0, rows), QString::number(rows));
+        QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), path + QStringLiteral("  ความยาว ") +
+                                                                  QString::number(path.size()) +
+                                                                  QStringLiteral(" ตัวอักษร"));
+        QCOMPARE(control<QLabel>(s.get(), "L_Name3")->text(), file);
+        QCOMPARE(control<QLineEdit>(s.get(), "edtSum_M1")->text(), QStringLiteral("0.00"));
+        QVERIFY(f.sent.isEmpty()); // reading touches no table
+    }
+
+    // A file that cannot be read is told in Thai and leaves the last preview and labels.
+    void badFileKeepsGrid_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("missing") << fixture("no-such-file.xls");
+        QTest::newRow("not a workbook") << fixture("not-a-workbook.xls");
+        QTest::newRow("truncated") << fixture("truncated.xls");
+        QTest::newRow("empty") << fixture("empty.xls");
+        QTest::newRow("a folder") << QStringLiteral(VOSTREL_FIXTURES);
+    }
+    void badFileKeepsGrid()
+    {
+        QFETCH(QString, file);
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_Deega>();
+        openFile(s.get(), fixture("kvsis.xls"));
+        Grid *g = grid(s.get());
+        const QStringList before = gridRow(g, 3);
+        const QString label = control<QLabel>(s.get(), "L_Fname")->text();
+        openFile(s.get(), file);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
+        QVERIFY(!f.dialogs.last().isEmpty());
+        QVERIFY2(f.dialogs.last().contains(QRegularExpression(QStringLiteral("[ก-๙]"))),
+                 qPrintable(f.dialogs.last()));
+        QCOMPARE(g->rowCount(), 6);
+        QCOMPARE(gridRow(g, 3), before);
+        QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), label);
+    }
+
+    void cancelledChooserChangesNothing()
+    {
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_KVERP>();
+        openFile(s.get(), fixture("erp.xls"));
+        openFile(s.get(), QString());
+        QCOMPARE(grid(s.get())->rowCount(), 4);
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void voucherSave_data() { TestCatalog::addBackendRows(); }
+    void voucherSave()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        Fixture f(backend);
+        auto s = f.open<TfrmImp_Excel_Deega>();
+        openFile(s.get(), fixture("kvsis.xls"));
+
+        f.dialogs.answer(false);
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(), QStringList{Confirm_Save});
+        QVERIFY(f.sent.isEmpty());
+
+        f.dialogs.clear();
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(items(s.get(), "ListBox1"), (QStringList{"QDTX2556/00002", "QDTX2556/00003",
+                                                          "QDTX2556/00004", "QDTX2556/00005"}));
+        QCOMPARE(items(s.get(), "ListBox2"), QStringList{"QDTX2556/00002"});
+        auto *bar = control<QProgressBar>(s.get(), "ProgressBar1");
+        QCOMPARE(bar->maximum(), 5);
+        QCOMPARE(bar->value(), 5);
+        QCOMPARE(f.count("Main_Deega_Control"), 4);
+
+        // The preview stays; a second save updates every row and lists them afresh.
+        f.dialogs.clear();
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(items(s.get(), "ListBox1"), QStringList());
+        QCOMPARE(items(s.get(), "ListBox2").size(), 5);
+        QCOMPARE(grid(s.get())->rowCount(), 6);
+    }
+
+    // The not-updated list keeps what earlier saves listed while the screen is open.
+    void stopDaysListGrows()
+    {
+        Fixture f;
+        f.catalog.connection().execute(
+            db::Statement{"INSERT INTO TR_Day_Calendar (D_YYYYMMDD, Thai_Day, Day_Status) VALUES "
+                          "('25550103', '03/01/2555', 'N')"});
+        auto s = f.open<TfrmImp_Day_Stop>();
+        openFile(s.get(), fixture("stopdays.xls"));
+        save(s.get());
+        const QStringList first = items(s.get(), "ListBox1");
+        QCOMPARE(first.size(), 4);
+        QVERIFY(first[0].startsWith(QLatin1String("5/1/2555 ")));
+        QCOMPARE(f.dialogs.last(), Saved);
+        save(s.get());
+        QCOMPARE(items(s.get(), "ListBox1"), first + first);
+        openFile(s.get(), fixture("stopdays.xls"));
+        QCOMPARE(items(s.get(), "ListBox1").size(), 8);
+    }
+
+    // With nothing read there is nothing to confirm and nothing is sent.
+    void saveWithoutPreview_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("vouchers") << "kvsis";
+        QTest::newRow("stop days") << "stop";
+        QTest::newRow("erp") << "erp";
+    }
+    void saveWithoutPreview()
+    {
+        QFETCH(QString, screen);
+        Fixture f;
+        auto s = make(f, screen);
+        save(s.get());
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Message);
+        QVERIFY(f.sent.isEmpty());
+        QCOMPARE(f.count("Main_Deega_Control") + f.count("M_Imp_ERP"), 0);
+    }
+
+    // Rows with no key are counted and the user is told; the rest are saved.
+    void skippedRowsAreTold()
+    {
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_Deega>();
+        openFile(s.get(), fixture("kvsis.xls"));
+        Grid *g = grid(s.get());
+        g->setCell(2, 2, QString()); // as a sheet with column C empty would give
+        save(s.get());
+        QCOMPARE(f.dialogs.texts().size(), 3);
+        QVERIFY(f.dialogs.texts()[1].contains(QLatin1String("1")));
+        QCOMPARE(f.dialogs.last(), Saved);
+        QCOMPARE(f.count("Main_Deega_Control"), 3);
+    }
+
+    // A conversion error shows the rows before it and says which cell stopped the read.
+    void erpBadDateStopsRead()
+    {
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_KVERP>();
+        // The voucher export read as an ERP list: row 6 has a key but no dotted date.
+        openFile(s.get(), fixture("kvsis.xls"));
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
+        QVERIFY(f.dialogs.last().contains(QStringLiteral("แถวที่ 6")));
+        QCOMPARE(grid(s.get())->colCount(), 20);
+        QCOMPARE(grid(s.get())->rowCount(), 2);
+        QCOMPARE(grid(s.get())->cell(1, 1), QString());
+    }
+
+    // A failing statement shows the error, no completion message, and keeps what was saved.
+    void failedSaveKeepsEarlierRows()
+    {
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_KVERP>();
+        openFile(s.get(), fixture("erp.xls"));
+        int inserts = 0;
+        f.catalog.connection().setObserver([&](const QString &text) {
+            if (text.startsWith(QLatin1String("INSERT")) && ++inserts == 2)
+                throw db::Error(QStringLiteral("การเชื่อมต่อขาด"));
+        });
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, "การเชื่อมต่อขาด"}));
+        QCOMPARE(f.count("M_Imp_ERP"), 1);
+        QCOMPARE(control<QProgressBar>(s.get(), "ProgressBar1")->value(), 1);
+    }
+};
+
+QTEST_MAIN(TestImportScreens)
+#include "tst_import_screens.moc"

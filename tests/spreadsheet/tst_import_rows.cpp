@@ -1,0 +1,626 @@
+#include "TestCatalog.h"
+#include "data/Connection.h"
+#include "data/Statement.h"
+#include "spreadsheet/Import_Rows.h"
+#include "spreadsheet/Workbook.h"
+
+#include <QMap>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QString fixture(const char *name)
+{
+    return QStringLiteral(VOSTREL_FIXTURES "/") + QLatin1String(name);
+}
+
+Import_Preview readFixture(Import_Kind kind, const char *name)
+{
+    const auto sheet = spreadsheet::openWorkbook(fixture(name));
+    return Read_Preview(kind, *sheet);
+}
+
+// A sheet made in the test, for the shapes the fixtures do not hold.
+class Sheet final : public spreadsheet::Workbook_Reader {
+public:
+    Sheet &set(int row, int col, const QString &text)
+    {
+        cells_.insert({row, col}, text);
+        rows_ = std::max(rows_, row);
+        cols_ = std::max(cols_, col);
+        return *this;
+    }
+    QString cellText(int row, int col) const override { return cells_.value({row, col}); }
+    int rowCount() const override { return rows_; }
+    int columnCount() const override { return cols_; }
+
+private:
+    QMap<QPair<int, int>, QString> cells_;
+    int rows_ = 0;
+    int cols_ = 0;
+};
+
+// A sheet row filled with a marker text in every column the import reads.
+void fillRow(Sheet &sheet, Import_Kind kind, int row, const QString &text)
+{
+    for (const Import_Column &c : Import_Layout_Of(kind).columns) {
+        if (c.sheetCol > 0)
+            sheet.set(row, c.sheetCol, text);
+    }
+    sheet.set(row, Import_Layout_Of(kind).endCol, text);
+}
+
+// A preview row with the given cells (cell 0 the running number), the rest empty.
+QStringList row(Import_Kind kind, const QMap<int, QString> &cells)
+{
+    QStringList out(Import_Layout_Of(kind).columns.size());
+    out[0] = QStringLiteral("1");
+    for (auto it = cells.cbegin(); it != cells.cend(); ++it)
+        out[it.key()] = it.value();
+    return out;
+}
+
+QString one(db::Connection &c, const QString &sql, const QString &column)
+{
+    db::Rows rows = c.select(db::Statement{sql});
+    if (!rows.next())
+        return QStringLiteral("<no row>");
+    return rows.isNull(column) ? QStringLiteral("<null>") : rows.text(column);
+}
+
+int count(db::Connection &c, const QString &table)
+{
+    db::Rows rows = c.select(db::Statement{QStringLiteral("SELECT COUNT(*) AS n FROM ") + table});
+    rows.next();
+    return int(rows.integer(QStringLiteral("n")));
+}
+
+QString doc(db::Connection &c, const QString &key, const QString &column)
+{
+    return one(c,
+               QStringLiteral("SELECT ") + column +
+                   QStringLiteral(" FROM Main_Deega_Control WHERE Doc_PK = '") + key +
+                   QStringLiteral("'"),
+               column);
+}
+
+void addDay(db::Connection &c, const QString &key, const QString &thaiDay, const QString &status,
+            const QString &remark)
+{
+    c.execute(db::Statement{
+        QStringLiteral("INSERT INTO TR_Day_Calendar (D_YYYYMMDD, Eng_Day, Thai_Day, Name_Day, "
+                       "Day_Status, Day_Remark) VALUES ('") +
+        key + QStringLiteral("', '', '") + thaiDay + QStringLiteral("', '', '") + status +
+        QStringLiteral("', '") + remark + QStringLiteral("')")});
+}
+
+QString day(db::Connection &c, const QString &thaiDay, const QString &column)
+{
+    return one(c,
+               QStringLiteral("SELECT ") + column +
+                   QStringLiteral(" FROM TR_Day_Calendar WHERE Thai_Day = '") + thaiDay +
+                   QStringLiteral("'"),
+               column);
+}
+
+} // namespace
+
+class TestImportRows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void erpDate_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two-digit day and month") << "13.10.2016" << true << "13/10/2559";
+        QTest::newRow("one-digit day and month") << "1.2.2017" << true << "01/02/2560";
+        QTest::newRow("one-digit day") << "5.11.2016" << true << "05/11/2559";
+        QTest::newRow("zero-filled") << "05.10.2016" << true << "05/10/2559";
+        QTest::newRow("blanks around") << " 30.9.2016 " << true << "30/09/2559";
+        QTest::newRow("time after a blank") << "13.10.2016 10:00:00" << true << "13/10/2559";
+        QTest::newRow("empty") << "" << false << "";
+        QTest::newRow("blanks only") << "   " << false << "";
+        QTest::newRow("date cell text") << "13/10/2559" << false << "";
+        QTest::newRow("ISO text") << "2016-10-13" << false << "";
+        QTest::newRow("letters in the year") << "13.10.20x6" << false << "";
+        QTest::newRow("two-digit year") << "13.10.16" << false << "";
+        QTest::newRow("five-digit year") << "13.10.20161" << false << "";
+        QTest::newRow("three-digit day") << "113.10.2016" << false << "";
+        QTest::newRow("no such day") << "31.2.2017" << false << "";
+        QTest::newRow("month 13") << "1.13.2017" << false << "";
+        QTest::newRow("one dot") << "13.102016" << false << "";
+    }
+    void erpDate()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(QString, expected);
+        QString out = QStringLiteral("untouched");
+        QCOMPARE(Erp_Date_Text(text, out), ok);
+        QCOMPARE(out, ok ? expected : QStringLiteral("untouched"));
+    }
+
+    // The read ends at the first empty end-column cell, whatever follows it.
+    void readEnd_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("filledRows");
+        QTest::addColumn<int>("expectedRows");
+        const QList<std::pair<Import_Kind, const char *>> kinds{{Import_Kind::Kvsis, "kvsis"},
+                                                                {Import_Kind::StopDays, "stop"},
+                                                                {Import_Kind::Erp, "erp"}};
+        for (const auto &[kind, name] : kinds) {
+            const int first = Import_Layout_Of(kind).firstRow;
+            QTest::addRow("%s%s", name, ": empty sheet") << int(kind) << QList<int>{} << 0;
+            QTest::addRow("%s%s", name, ": first row empty")
+                << int(kind) << QList<int>{first + 1, first + 2} << 0;
+            QTest::addRow("%s%s", name, ": gap")
+                << int(kind) << QList<int>{first, first + 1, first + 3} << 2;
+            QTest::addRow("%s%s", name, ": rows above the first are headings")
+                << int(kind) << QList<int>{first - 1, first} << 1;
+        }
+    }
+    void readEnd()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, filledRows);
+        QFETCH(int, expectedRows);
+        const auto k = Import_Kind(kind);
+        Sheet sheet;
+        for (int r : filledRows) {
+            fillRow(sheet, k, r, QStringLiteral("x"));
+            if (k == Import_Kind::Erp) {
+                for (int c : {4, 7, 8})
+                    sheet.set(r, c, QStringLiteral("1.1.2017"));
+            }
+        }
+        const Import_Preview preview = Read_Preview(k, sheet);
+        QCOMPARE(preview.error, QString());
+        QCOMPARE(preview.rows.size(), expectedRows);
+        for (int i = 0; i < expectedRows; ++i)
+            QCOMPARE(preview.rows[i].at(0), QString::number(i + 1));
+    }
+
+    // Every cut column keeps the first characters up to its maximum, in every import.
+    void cuts_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("kvsis") << int(Import_Kind::Kvsis);
+        QTest::newRow("stop days") << int(Import_Kind::StopDays);
+        QTest::newRow("erp") << int(Import_Kind::Erp);
+    }
+    void cuts()
+    {
+        QFETCH(int, kind);
+        const auto k = Import_Kind(kind);
+        const Import_Layout &layout = Import_Layout_Of(k);
+        QString longText;
+        for (int i = 0; i < 400; ++i)
+            longText += QChar(u'ก' + i % 40);
+        Sheet sheet;
+        fillRow(sheet, k, layout.firstRow, QStringLiteral("  ") + longText);
+        if (k == Import_Kind::Erp)
+            sheet.set(layout.firstRow, 4, QStringLiteral("1.1.2017"))
+                .set(layout.firstRow, 7, QString(12, u' '))
+                .set(layout.firstRow, 8, QStringLiteral("2.1.2017"));
+        const Import_Preview preview = Read_Preview(k, sheet);
+        QCOMPARE(preview.error, QString());
+        QCOMPARE(preview.rows.size(), 1);
+        const QStringList &cells = preview.rows[0];
+        QCOMPARE(cells.size(), layout.columns.size());
+        for (qsizetype i = 1; i < layout.columns.size(); ++i) {
+            const Import_Column &c = layout.columns[i];
+            const QString raw = sheet.cellText(layout.firstRow, c.sheetCol);
+            switch (c.take) {
+            case Import_Take::Cut:
+                QCOMPARE(cells[i], raw.left(c.maxChars));
+                break;
+            case Import_Take::Trim:
+                QCOMPARE(cells[i], longText);
+                break;
+            default:
+                break;
+            }
+        }
+        if (k == Import_Kind::Erp) {
+            QCOMPARE(cells[2], QStringLiteral("01/01/2560"));
+            QCOMPARE(cells[5], QString(10, u' ')); // blanks kept, cut to 10
+            QCOMPARE(cells[6], QStringLiteral("02/01/2560"));
+        }
+    }
+
+    void kvsisFixture()
+    {
+        const Import_Preview p = readFixture(Import_Kind::Kvsis, "kvsis.xls");
+        QCOMPARE(p.error, QString());
+        QStringList keys;
+        for (const QStringList &r : p.rows)
+            keys << r[2];
+        QCOMPARE(keys, (QStringList{"QDTX2556/00002", "QDTX2556/00003", "QDTX2556/00004",
+                                    "QDTX2556/00002", "QDTX2556/00005"}));
+        QCOMPARE(p.rows[0][3], QStringLiteral("2/1/2556 10:02:00"));
+        QCOMPARE(p.rows[0][11], QStringLiteral("15/1/2556 14:30:45"));
+        QCOMPARE(p.rows[0][13], QStringLiteral("4"));
+        QCOMPARE(p.rows[1][11], QString());
+        QCOMPARE(p.rows[2][4], QStringLiteral("2017"));
+        // The over-long subject keeps its first 250 characters.
+        const auto sheet = spreadsheet::openWorkbook(fixture("kvsis.xls"));
+        QVERIFY(sheet->cellText(3, 8).size() > 250);
+        QCOMPARE(p.rows[1][7], sheet->cellText(3, 8).left(250));
+    }
+
+    void stopDaysFixture()
+    {
+        const Import_Preview p = readFixture(Import_Kind::StopDays, "stopdays.xls");
+        QCOMPARE(p.error, QString());
+        QCOMPARE(p.rows.size(), 5);
+        QCOMPARE(p.rows[0].mid(1),
+                 (QStringList{"03/01/2555", QStringLiteral("วันหยุดชดเชยวันขึ้นปีใหม่"), "S"}));
+        QCOMPARE(p.rows[1][1], QStringLiteral("5/1/2555")); // taken as the sheet gives it
+        QCOMPARE(p.rows[3][3], QStringLiteral("N"));
+    }
+
+    void erpFixture()
+    {
+        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
+        QCOMPARE(p.error, QString());
+        QCOMPARE(p.rows.size(), 3);
+        const QStringList &a = p.rows[0];
+        QCOMPARE(a[1], QStringLiteral("2017"));
+        QCOMPARE(a[2], QStringLiteral("13/10/2559"));
+        QCOMPARE(a[3], QStringLiteral("3100001234"));
+        QCOMPARE(a[5], QStringLiteral("01/02/2560"));
+        QCOMPARE(a[6], QStringLiteral("02/02/2560"));
+        QCOMPARE(a[10].size(), 50);
+        QCOMPARE(a[11].size(), 20);
+        QCOMPARE(a[12], QStringLiteral("12500.5"));
+        QCOMPARE(a[19], QStringLiteral("112"));
+        const QStringList &b = p.rows[1];
+        QCOMPARE(b[2], QStringLiteral("01/02/2560"));
+        QCOMPARE(b[5], QString());
+        QCOMPARE(b[6], QString());
+        QCOMPARE(b[17], QStringLiteral("FUND02"));
+        QCOMPARE(p.rows[2][2], QStringLiteral("30/09/2559"));
+        QCOMPARE(p.rows[2][5], QStringLiteral("05/10/2559"));
+    }
+
+    // A date that cannot be converted stops the read at its row with a message naming it.
+    void erpBadDate_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty posting date") << 4 << QString();
+        QTest::newRow("posting date cell") << 4 << QStringLiteral("13/10/2559");
+        QTest::newRow("clearing date not a date") << 7 << QStringLiteral("pending");
+        QTest::newRow("payment date in the wrong form") << 8 << QStringLiteral("2017-02-02");
+    }
+    void erpBadDate()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, text);
+        Sheet sheet;
+        for (int r = 6; r <= 8; ++r) {
+            sheet.set(r, 3, QStringLiteral("2017")).set(r, 5, QString::number(r));
+            for (int c : {4, 7, 8})
+                sheet.set(r, c, QStringLiteral("1.2.2017"));
+        }
+        sheet.set(7, col, text);
+        const Import_Preview p = Read_Preview(Import_Kind::Erp, sheet);
+        QCOMPARE(p.rows.size(), 1);
+        QVERIFY2(p.error.contains(QStringLiteral("แถวที่ 7")), qPrintable(p.error));
+        QVERIFY(p.error.contains(QStringLiteral("คอลัมน์ ") + QChar(u'A' + col - 1)));
+    }
+
+    void kvsisSave_data() { TestCatalog::addBackendRows(); }
+    void kvsisSave()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        const Import_Preview p = readFixture(Import_Kind::Kvsis, "kvsis.xls");
+        QList<int> progress;
+        Import_Result r;
+        Save_Preview(Import_Kind::Kvsis, c, p.rows, r, [&](int i) { progress << i; });
+        QCOMPARE(progress, (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(r.inserted, 4);
+        QCOMPARE(r.updated, 1);
+        QCOMPARE(r.skipped, 0);
+        QCOMPARE(r.insertedKeys, (QStringList{"QDTX2556/00002", "QDTX2556/00003", "QDTX2556/00004",
+                                              "QDTX2556/00005"}));
+        QCOMPARE(r.updatedKeys, QStringList{"QDTX2556/00002"});
+        QCOMPARE(count(c, "Main_Deega_Control"), 4);
+        // The repeated key: the second row's values win.
+        QCOMPARE(doc(c, "QDTX2556/00002", "DocNoDate"), QStringLiteral("5/1/2556 16:45:00"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "Date_Into_Fin"), QStringLiteral("5/1/2556 16:45:00"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "DocNoDate_YYYYMMDD"), QStringLiteral("25560105"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "Modified_Date_YYYYMMDD"), QStringLiteral("25560120"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "IS_Rec_Cheq"), QStringLiteral("N"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "IS_Success"), QStringLiteral("N"));
+        QCOMPARE(doc(c, "QDTX2556/00002", "DovPriLevelName"), QStringLiteral("ปกติ"));
+        // A document still in the division: empty exit date, key of the empty date.
+        QCOMPARE(doc(c, "QDTX2556/00003", "Modified_Date"), QString());
+        QCOMPARE(doc(c, "QDTX2556/00003", "Modified_Date_YYYYMMDD"), QStringLiteral("0000"));
+        QCOMPARE(doc(c, "QDTX2556/00003", "DocNoDate_YYYYMMDD"), QStringLiteral("25560103"));
+        QCOMPARE(doc(c, "QDTX2556/00003", "Topic"), p.rows[1][7]);
+        QCOMPARE(doc(c, "QDTX2556/00003", "Topic").size(), 250);
+        QCOMPARE(doc(c, "QDTX2556/00004", "DocNo"), QStringLiteral("QDTX2556/00004"));
+
+        // The same preview again finds every key.
+        Import_Result again;
+        Save_Preview(Import_Kind::Kvsis, c, p.rows, again);
+        QCOMPARE(again.inserted, 0);
+        QCOMPARE(again.updated, 5);
+        QCOMPARE(count(c, "Main_Deega_Control"), 4);
+    }
+
+    // A document keyed in before the export keeps the division's stages; its entry date is
+    // set back to the registration date.
+    void kvsisKeepsStages_data() { TestCatalog::addBackendRows(); }
+    void kvsisKeepsStages()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        c.execute(db::Statement{
+            "INSERT INTO Main_Deega_Control (Doc_PK, Per_Code, KumDeega_No, Company_Rec_Cheq,",
+            " Remark1, DocType_Code, Date_Ent_Asign, Date_Into_Fin, IS_Rec_Cheq, IS_Success,",
+            " Deega_No)",
+            "VALUES ('QDTX2556/00003', '07', 'K-12', 'บริษัท ก', 'ด่วน', '03', CURRENT_TIMESTAMP,",
+            " '20/01/2556', 'A', 'S', '123/2556')"});
+        Import_Result r;
+        Save_Preview(Import_Kind::Kvsis, c, readFixture(Import_Kind::Kvsis, "kvsis.xls").rows, r);
+        QCOMPARE(r.updatedKeys, (QStringList{"QDTX2556/00003", "QDTX2556/00002"}));
+        const QString k = QStringLiteral("QDTX2556/00003");
+        QCOMPARE(doc(c, k, "Per_Code"), QStringLiteral("07"));
+        QCOMPARE(doc(c, k, "KumDeega_No"), QStringLiteral("K-12"));
+        QCOMPARE(doc(c, k, "Company_Rec_Cheq"), QStringLiteral("บริษัท ก"));
+        QCOMPARE(doc(c, k, "Remark1"), QStringLiteral("ด่วน"));
+        QCOMPARE(doc(c, k, "DocType_Code"), QStringLiteral("03"));
+        QCOMPARE(doc(c, k, "Deega_No"), QStringLiteral("123/2556"));
+        QVERIFY(doc(c, k, "Date_Ent_Asign") != QStringLiteral("<null>"));
+        QCOMPARE(doc(c, k, "IS_Rec_Cheq"), QStringLiteral("A"));
+        QCOMPARE(doc(c, k, "IS_Success"), QStringLiteral("S"));
+        QCOMPARE(doc(c, k, "Date_Into_Fin"), QStringLiteral("3/1/2556 9:05:07"));
+        QCOMPARE(doc(c, k, "DovPriLevelName"), QStringLiteral("<null>")); // not on update
+        QCOMPARE(doc(c, k, "Doc_Stat"), QStringLiteral("ระหว่างดำเนินการ"));
+    }
+
+    // The statements go out line for line, every text value quoted with its quotes doubled.
+    void statements()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        db::Connection &c = catalog.connection();
+        QStringList sent;
+        c.setObserver([&](const QString &s) { sent << s; });
+
+        const QStringList kv = row(Import_Kind::Kvsis, {{1, "ปกติ"},
+                                                        {2, "QDTX2556/00009"},
+                                                        {3, "2/1/2556 10:02:00"},
+                                                        {4, "ศธ 1"},
+                                                        {5, "25/12/2555"},
+                                                        {6, "กอง"},
+                                                        {7, "O'Neil"},
+                                                        {8, "ผอ."},
+                                                        {9, "site"},
+                                                        {10, "stat"},
+                                                        {11, ""},
+                                                        {12, "Item"},
+                                                        {13, "4"}});
+        Import_Result r;
+        Save_Preview(Import_Kind::Kvsis, c, {kv, kv}, r);
+        const QString lookup = "Select * From  Main_Deega_Control\nWhere (Doc_PK='QDTX2556/00009')";
+        const QString insert = "INSERT INTO  Main_Deega_Control\n"
+                               "(DovPriLevelName, Doc_PK, DocNo\n"
+                               ", DocNoDate, DocNumber, DocDate\n"
+                               ", From_Unit, Topic, To_Who\n"
+                               ", FromSite, Doc_Stat, Modified_Date\n"
+                               ", Item_Type, DocStatus, Date_Into_Fin\n"
+                               ", DocNoDate_YYYYMMDD, Modified_Date_YYYYMMDD\n"
+                               ", IS_Rec_Cheq, IS_Success )\n"
+                               "VALUES ('ปกติ','QDTX2556/00009','QDTX2556/00009'\n"
+                               ",'2/1/2556 10:02:00','ศธ 1','25/12/2555'\n"
+                               ",'กอง','O''Neil','ผอ.'\n"
+                               ",'site','stat',''\n"
+                               ",'Item','4','2/1/2556 10:02:00'\n"
+                               ",'25560102', '0000'\n"
+                               ",'N','N')";
+        const QString update = "UPDATE Main_Deega_Control\n"
+                               "SET  DocNo='QDTX2556/00009',DocNoDate='2/1/2556 10:02:00'\n"
+                               ",DocNumber = 'ศธ 1', DocDate = '25/12/2555', From_Unit ='กอง'\n"
+                               ", Topic = 'O''Neil', To_Who = 'ผอ.', FromSite = 'site'\n"
+                               ", Doc_Stat = 'stat', Modified_Date = '', Item_Type = 'Item'\n"
+                               ", DocNoDate_YYYYMMDD='25560102', Modified_Date_YYYYMMDD='0000'\n"
+                               ", DocStatus = '4', Date_Into_Fin='2/1/2556 10:02:00'\n"
+                               "WHERE  (Doc_PK='QDTX2556/00009')";
+        QCOMPARE(sent, (QStringList{lookup, insert, lookup, update}));
+        QCOMPARE(doc(c, "QDTX2556/00009", "Topic"), QStringLiteral("O'Neil"));
+
+        sent.clear();
+        addDay(c, "25550103", "03/01/2555", "N", "");
+        sent.clear();
+        const QStringList sd =
+            row(Import_Kind::StopDays, {{1, "03/01/2555"}, {2, "วันหยุด 'พิเศษ'"}, {3, "S"}});
+        const QStringList missing =
+            row(Import_Kind::StopDays, {{1, "3/1/2555"}, {2, "x"}, {3, "S"}});
+        Save_Preview(Import_Kind::StopDays, c, {sd, missing}, r);
+        QCOMPARE(sent,
+                 (QStringList{"SELECT *\nFROM TR_Day_Calendar\nWhere Thai_Day = '03/01/2555'",
+                              "UPDATE TR_Day_Calendar\nSET Day_Status = 'S'\n"
+                              ",Day_Remark = 'วันหยุด ''พิเศษ'''\n"
+                              "Where Thai_Day = '03/01/2555'",
+                              "SELECT *\nFROM TR_Day_Calendar\nWhere Thai_Day = '3/1/2555'"}));
+        QCOMPARE(day(c, "03/01/2555", "Day_Remark"), QStringLiteral("วันหยุด 'พิเศษ'"));
+
+        sent.clear();
+        QStringList erp;
+        for (int i = 0; i < 20; ++i)
+            erp << QStringLiteral("c%1").arg(i);
+        erp[1] = QStringLiteral("2017");
+        erp[3] = QStringLiteral("31'00");
+        Save_Preview(Import_Kind::Erp, c, {erp, erp}, r);
+        const QString erpLookup =
+            "Select * From  M_Imp_ERP\n WHERE Fiscal_Year = '2017' and FI_Doc_No = '31''00'";
+        const QString erpInsert = "INSERT INTO M_Imp_ERP\n"
+                                  "( Fiscal_Year, FI_Doc_No, Posting_Date\n"
+                                  ", Check_No, Clearing_Date, Pay_date\n"
+                                  ", Clearing_Doc, Deka_Number, Deka_Status\n"
+                                  ", Vendor_Name, Description_Erp, Fund_ERP\n"
+                                  ", Functional_Area ) \n"
+                                  "VALUES\n"
+                                  "('2017','31''00','c2'\n"
+                                  ",'c4','c5','c6'\n"
+                                  ",'c7','c8','c9'\n"
+                                  ",'c10','c11','c17'\n"
+                                  ",'c18')";
+        const QString erpUpdate = "UPDATE M_Imp_ERP\n"
+                                  "SET Posting_Date  = 'c2', Check_No = 'c4'\n"
+                                  ", Clearing_Date = 'c5', Pay_date  = 'c6'\n"
+                                  ", Clearing_Doc = 'c7', Deka_Number = 'c8'\n"
+                                  ", Deka_Status = 'c9', Vendor_Name = 'c10'\n"
+                                  ", Description_Erp = 'c11', Fund_ERP = 'c17'\n"
+                                  ", Functional_Area = 'c18'\n"
+                                  " WHERE Fiscal_Year = '2017' and FI_Doc_No = '31''00'";
+        QCOMPARE(sent, (QStringList{erpLookup, erpInsert, erpLookup, erpUpdate}));
+    }
+
+    // A row without its key is never written, in any import; the rest are.
+    void skipsEmptyKeys_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("emptyKeyRow");
+        QTest::addColumn<QStringList>("goodRow");
+        QTest::newRow("kvsis: no document number")
+            << int(Import_Kind::Kvsis)
+            << row(Import_Kind::Kvsis, {{1, "ปกติ"}, {2, "  "}, {3, "2/1/2556"}})
+            << row(Import_Kind::Kvsis, {{2, "QDTX2556/00001"}, {3, "2/1/2556"}});
+        QTest::newRow("stop days: no date")
+            << int(Import_Kind::StopDays) << row(Import_Kind::StopDays, {{2, "x"}, {3, "S"}})
+            << row(Import_Kind::StopDays, {{1, "03/01/2555"}, {3, "S"}});
+        QTest::newRow("erp: no FI number")
+            << int(Import_Kind::Erp) << row(Import_Kind::Erp, {{1, "2017"}, {2, "01/02/2560"}})
+            << row(Import_Kind::Erp, {{1, "2017"}, {3, "3100000001"}});
+        QTest::newRow("erp: no fiscal year")
+            << int(Import_Kind::Erp) << row(Import_Kind::Erp, {{3, "3100000001"}})
+            << row(Import_Kind::Erp, {{1, "2017"}, {3, "3100000001"}});
+        QTest::newRow("erp: empty row") << int(Import_Kind::Erp) << row(Import_Kind::Erp, {})
+                                        << row(Import_Kind::Erp, {{1, "2017"}, {3, "31"}});
+    }
+    void skipsEmptyKeys()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, emptyKeyRow);
+        QFETCH(QStringList, goodRow);
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        db::Connection &c = catalog.connection();
+        addDay(c, "25550103", "03/01/2555", "N", "");
+        QStringList sent;
+        c.setObserver([&](const QString &s) { sent << s; });
+        QList<int> progress;
+        Import_Result r;
+        Save_Preview(Import_Kind(kind), c, {emptyKeyRow, goodRow, emptyKeyRow}, r,
+                     [&](int i) { progress << i; });
+        QCOMPARE(r.skipped, 2);
+        QCOMPARE(r.inserted + r.updated, 1);
+        QCOMPARE(sent.size(), 2); // the good row's lookup and write only
+        QCOMPARE(progress, (QList<int>{1, 2, 3}));
+        QCOMPARE(count(c, "Main_Deega_Control") + count(c, "M_Imp_ERP"),
+                 Import_Kind(kind) == Import_Kind::StopDays ? 0 : 1);
+
+        Import_Result none;
+        sent.clear();
+        Save_Preview(Import_Kind(kind), c, {}, none);
+        QCOMPARE(sent, QStringList());
+        QCOMPARE(none.skipped + none.inserted + none.updated + none.notFound, 0);
+    }
+
+    // A failing statement ends the save there; the rows before it stay saved and reported.
+    void failureKeepsEarlierRows_data() { TestCatalog::addBackendRows(); }
+    void failureKeepsEarlierRows()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        int inserts = 0;
+        c.setObserver([&](const QString &s) {
+            if (s.startsWith(QLatin1String("INSERT")) && ++inserts == 3)
+                throw db::Error(QStringLiteral("server gone"));
+        });
+        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
+        Import_Result r;
+        QVERIFY_THROWS_EXCEPTION(db::Error, Save_Preview(Import_Kind::Erp, c, p.rows, r));
+        c.setObserver({});
+        QCOMPARE(r.inserted, 2);
+        QCOMPARE(r.insertedKeys, (QStringList{"2017 3100001234", "2017 3100001235"}));
+        QCOMPARE(count(c, "M_Imp_ERP"), 2);
+    }
+
+    void stopDaysSave_data() { TestCatalog::addBackendRows(); }
+    void stopDaysSave()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        addDay(c, "25550103", "03/01/2555", "N", "");
+        addDay(c, "25550105", "05/01/2555", "N", "");
+        addDay(c, "25550409", "09/04/2555", "N", "");
+        addDay(c, "25551231", "31/12/2555", "S", QStringLiteral("วันสิ้นปี"));
+        const Import_Preview p = readFixture(Import_Kind::StopDays, "stopdays.xls");
+        Import_Result r;
+        Save_Preview(Import_Kind::StopDays, c, p.rows, r);
+        QCOMPARE(r.updated, 3);
+        QCOMPARE(r.notFound, 2);
+        QCOMPARE(r.notFoundKeys, (QStringList{p.rows[1][1] + " " + p.rows[1][2],
+                                              p.rows[4][1] + " " + p.rows[4][2]}));
+        QVERIFY(r.notFoundKeys[0].startsWith(QLatin1String("5/1/2555 ")));
+        QCOMPARE(day(c, "03/01/2555", "Day_Status"), QStringLiteral("S"));
+        QCOMPARE(day(c, "03/01/2555", "Day_Remark"), p.rows[0][2]);
+        QCOMPARE(day(c, "05/01/2555", "Day_Status"),
+                 QStringLiteral("N")); // 5/1/2555 matched nothing
+        // Status N makes a marked day a working day again and replaces its remark.
+        QCOMPARE(day(c, "31/12/2555", "Day_Status"), QStringLiteral("N"));
+        QCOMPARE(day(c, "31/12/2555", "Day_Remark"), p.rows[3][2]);
+    }
+
+    void erpSave_data() { TestCatalog::addBackendRows(); }
+    void erpSave()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
+        Import_Result r;
+        Save_Preview(Import_Kind::Erp, c, p.rows, r);
+        QCOMPARE(r.inserted, 3);
+        const auto erp = [&](const char *fi, const char *column) {
+            return one(c,
+                       QStringLiteral("SELECT ") + column +
+                           " FROM M_Imp_ERP WHERE Fiscal_Year = '2017' AND FI_Doc_No = '" + fi +
+                           "'",
+                       column);
+        };
+        QCOMPARE(erp("3100001234", "Posting_Date"), QStringLiteral("13/10/2559"));
+        QCOMPARE(erp("3100001234", "Pay_date"), QStringLiteral("02/02/2560"));
+        QCOMPARE(erp("3100001234", "Vendor_Name"), p.rows[0][10]);
+        QCOMPARE(erp("3100001234", "Description_Erp").size(), 20);
+        QCOMPARE(erp("3100001234", "Fund_ERP"), QStringLiteral("FUND01"));
+        QCOMPARE(erp("3100001235", "Clearing_Date"), QString());
+        QCOMPARE(erp("3100001235", "Fund_ERP"), QStringLiteral("FUND02"));
+
+        Import_Result again;
+        Save_Preview(Import_Kind::Erp, c, p.rows, again);
+        QCOMPARE(again.inserted, 0);
+        QCOMPARE(again.updated, 3);
+        QCOMPARE(count(c, "M_Imp_ERP"), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImportRows)
+#include "tst_import_rows.moc"
