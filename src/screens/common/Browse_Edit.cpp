@@ -45,6 +45,33 @@ Criterion topicCriterion()
             QStringLiteral("And (Topic like '%"), QStringLiteral("%')")};
 }
 
+Criterion deegaNoCriterion()
+{
+    return {QStringLiteral("CheckBox4"),
+            QStringLiteral("เลขที่ฏีกา"),
+            QStringLiteral("edtDeega_No1"),
+            false,
+            QStringLiteral("And (Deega_No like'%"),
+            QStringLiteral("%')")};
+}
+
+void voucherGrid(Shape &shape, bool withVoucherNumber)
+{
+    shape.headers = {QStringLiteral("No"),          QStringLiteral("รหัส"),
+                     QStringLiteral("DocNumber"),   QStringLiteral("DocDate"),
+                     QStringLiteral("Topic"),       QStringLiteral("FromSite"),
+                     QStringLiteral("ทะเบียนคุมฏีกา"), QStringLiteral("เลขทีใบสำคัญ")};
+    shape.columns = {QStringLiteral("Doc_PK"),   QStringLiteral("DocNumber"),
+                     QStringLiteral("DocDate"),  QStringLiteral("Topic"),
+                     QStringLiteral("FromSite"), QStringLiteral("KumDeega_No"),
+                     QStringLiteral("Sumkun_No")};
+    if (withVoucherNumber) {
+        shape.headers << QStringLiteral("เลขทีฏีกา");
+        shape.columns << QStringLiteral("Deega_No");
+    }
+    shape.colCount = static_cast<int>(shape.headers.size());
+}
+
 db::Statement searchStatement(const Shape &shape, const QList<std::optional<QString>> &typed,
                               Stage stage)
 {

@@ -82,6 +82,13 @@ struct Shape {
     QString stageGroup;    // GroupBox6
 };
 
+// The voucher-number criterion of the cheque appointment and last-entry screens.
+Criterion deegaNoCriterion();
+
+// The stage screens' grid: the six columns every screen shows, the control-register and
+// receipt-voucher numbers, and on the later stages the voucher number.
+void voucherGrid(Shape &shape, bool withVoucherNumber);
+
 inline const QString NotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ");
 inline const QString SystemFailure = QStringLiteral("ระบบล้มเหลว กรุณาติดต่อคุณTovrek");
 inline const QString ConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");

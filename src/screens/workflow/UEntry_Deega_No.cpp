@@ -23,15 +23,7 @@ browse::Shape shape()
                    QStringLiteral("%')")}};
     s.stageColumn = QStringLiteral("Deega_No");
     s.entryTimeColumn = QStringLiteral("Date_Ent_Deega");
-    s.colCount = 8;
-    s.headers = {QStringLiteral("No"),          QStringLiteral("รหัส"),
-                 QStringLiteral("DocNumber"),   QStringLiteral("DocDate"),
-                 QStringLiteral("Topic"),       QStringLiteral("FromSite"),
-                 QStringLiteral("ทะเบียนคุมฏีกา"), QStringLiteral("เลขทีใบสำคัญ")};
-    s.columns = {QStringLiteral("Doc_PK"),   QStringLiteral("DocNumber"),
-                 QStringLiteral("DocDate"),  QStringLiteral("Topic"),
-                 QStringLiteral("FromSite"), QStringLiteral("KumDeega_No"),
-                 QStringLiteral("Sumkun_No")};
+    browse::voucherGrid(s, false);
     s.trim = browse::Trim::Text;
     s.chooseCaption = QStringLiteral("3. บันทึกเลขที่ฏีการ");
     s.stageGroup = QStringLiteral("บันทึกเลขที่ฏีกา");

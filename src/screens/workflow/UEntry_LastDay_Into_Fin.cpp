@@ -12,21 +12,9 @@ browse::Shape shape()
 {
     browse::Shape s;
     s.searchTitle = s.editTitle = QStringLiteral("การบันทึกวันที่เข้ากองคลังครั้งสุดท้าย");
-    s.criteria = {browse::docNumberCriterion(),
-                  browse::docDateCriterion(),
-                  browse::topicCriterion(),
-                  {QStringLiteral("CheckBox4"), QStringLiteral("เลขที่ฏีกา"),
-                   QStringLiteral("edtDeega_No1"), false, QStringLiteral("And (Deega_No like'%"),
-                   QStringLiteral("%')")}};
-    s.colCount = 9;
-    s.headers = {
-        QStringLiteral("No"),          QStringLiteral("รหัส"),        QStringLiteral("DocNumber"),
-        QStringLiteral("DocDate"),     QStringLiteral("Topic"),      QStringLiteral("FromSite"),
-        QStringLiteral("ทะเบียนคุมฏีกา"), QStringLiteral("เลขทีใบสำคัญ"), QStringLiteral("เลขทีฏีกา")};
-    s.columns = {QStringLiteral("Doc_PK"),    QStringLiteral("DocNumber"),
-                 QStringLiteral("DocDate"),   QStringLiteral("Topic"),
-                 QStringLiteral("FromSite"),  QStringLiteral("KumDeega_No"),
-                 QStringLiteral("Sumkun_No"), QStringLiteral("Deega_No")};
+    s.criteria = {browse::docNumberCriterion(), browse::docDateCriterion(),
+                  browse::topicCriterion(), browse::deegaNoCriterion()};
+    browse::voucherGrid(s, true);
     s.trim = browse::Trim::Space;
     s.blankRowOnNoResult = true;
     s.chooseCaption = QStringLiteral("3. บันทึกข้อมูล");

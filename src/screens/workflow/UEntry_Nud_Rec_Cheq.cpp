@@ -13,23 +13,11 @@ browse::Shape shape()
 {
     browse::Shape s;
     s.searchTitle = s.editTitle = QStringLiteral("การบันทึกนัดรับเช็ค");
-    s.criteria = {browse::docNumberCriterion(),
-                  browse::docDateCriterion(),
-                  browse::topicCriterion(),
-                  {QStringLiteral("CheckBox4"), QStringLiteral("เลขที่ฏีกา"),
-                   QStringLiteral("edtDeega_No1"), false, QStringLiteral("And (Deega_No like'%"),
-                   QStringLiteral("%')")}};
+    s.criteria = {browse::docNumberCriterion(), browse::docDateCriterion(),
+                  browse::topicCriterion(), browse::deegaNoCriterion()};
     s.stageColumn = QStringLiteral("Date_Nud_Rec_Cheq");
     s.entryTimeColumn = QStringLiteral("Date_Ent_Nud_rec_Cheq");
-    s.colCount = 9;
-    s.headers = {
-        QStringLiteral("No"),          QStringLiteral("รหัส"),        QStringLiteral("DocNumber"),
-        QStringLiteral("DocDate"),     QStringLiteral("Topic"),      QStringLiteral("FromSite"),
-        QStringLiteral("ทะเบียนคุมฏีกา"), QStringLiteral("เลขทีใบสำคัญ"), QStringLiteral("เลขทีฏีกา")};
-    s.columns = {QStringLiteral("Doc_PK"),    QStringLiteral("DocNumber"),
-                 QStringLiteral("DocDate"),   QStringLiteral("Topic"),
-                 QStringLiteral("FromSite"),  QStringLiteral("KumDeega_No"),
-                 QStringLiteral("Sumkun_No"), QStringLiteral("Deega_No")};
+    browse::voucherGrid(s, true);
     s.trim = browse::Trim::Text;
     s.blankRowOnNoResult = true;
     s.chooseCaption = QStringLiteral("3. บันทึกนัดรับเช็ค");
