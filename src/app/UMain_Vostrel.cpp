@@ -49,6 +49,7 @@ TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, Scre
     buildStatusBar();
     buildMenu();
     FormCreate();
+    edtName->setFocus(); // the login starts in the name field
 }
 
 TfrmMain_Vostrel::~TfrmMain_Vostrel()
