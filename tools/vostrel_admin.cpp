@@ -242,11 +242,7 @@ int main(int argc, char *argv[])
             return Ok;
         }
         return usage(QStringLiteral("ไม่รู้จักคำสั่ง: %1").arg(words.join(QLatin1Char(' '))));
-    } catch (const db::Error &e) {
-        err() << e.message() << '\n';
-        err().flush();
-        return Refused;
-    } catch (const spreadsheet::Error &e) {
+    } catch (const Failure &e) {
         err() << e.message() << '\n';
         err().flush();
         return Refused;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DbError.h"
+#include "util/Failure.h"
 #include "screens/common/Dialogs.h"
 
 #include <QString>
@@ -17,7 +17,7 @@ template <class F> bool guardedOk(QWidget *screen, Dialogs &dialogs, F &&action)
     try {
         std::forward<F>(action)();
         return true;
-    } catch (const db::Error &e) {
+    } catch (const Failure &e) {
         dialogs.error(screen, e.message());
     } catch (const std::exception &e) {
         dialogs.error(screen, QString::fromUtf8(e.what()));

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "data/DbError.h"
 #include "screens/common/Guard.h"
 
 #include <QAbstractButton>
