@@ -5,6 +5,7 @@
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Guard.h"
 #include "screens/common/Session.h"
+#include "screens/common/TextLimit.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -19,7 +20,7 @@ QLineEdit *passwordField(QWidget *parent, const char *name)
     e->setObjectName(QLatin1String(name));
     e->setEchoMode(QLineEdit::Password);
     e->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    e->setMaxLength(10);
+    limitLength(e, 10);
     return e;
 }
 

@@ -34,7 +34,14 @@ namespace {
 QString serverMessage(const QSqlError &e)
 {
     const QString server = e.databaseText().trimmed();
-    return server.isEmpty() ? e.text().trimmed() : server;
+    // A refusal by the driver itself (SQLite's one-statement check, say) leaves the server's
+    // own "not an error" behind: the driver's words are the message then.
+    if (server.isEmpty() ||
+        server.compare(QLatin1String("not an error"), Qt::CaseInsensitive) == 0) {
+        const QString driver = e.driverText().trimmed();
+        return driver.isEmpty() ? server : driver;
+    }
+    return server;
 }
 
 } // namespace
@@ -234,12 +241,23 @@ void Connection::fail(const QString &fallback, const QString &serverText) const
     throw Error(serverText.isEmpty() ? fallback : serverText);
 }
 
-Rows Connection::select(const Statement &statement)
+QString Connection::textToSend(const Statement &statement) const
 {
     require();
-    const QString text = statement.text();
+    QString text = statement.text();
+    // Values reach here through sqlText, which never leaves such characters; a statement that
+    // holds one anyway was built wrongly and could be read otherwise than it was written.
+    if (!isSendable(text))
+        throw Error(QStringLiteral("คำสั่งฐานข้อมูลมีอักขระที่ใช้ไม่ได้ (อักขระว่างหรืออักขระที่ถูกตัดครึ่ง) "
+                                   "จึงไม่ได้ส่งไปยังฐานข้อมูล"));
     if (observer_)
         observer_(text);
+    return text;
+}
+
+Rows Connection::select(const Statement &statement)
+{
+    const QString text = textToSend(statement);
     auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
     q->setForwardOnly(true);
     q->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
@@ -250,10 +268,7 @@ Rows Connection::select(const Statement &statement)
 
 int Connection::execute(const Statement &statement)
 {
-    require();
-    const QString text = statement.text();
-    if (observer_)
-        observer_(text);
+    const QString text = textToSend(statement);
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!q.exec(text))
         fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));

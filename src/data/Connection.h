@@ -102,6 +102,7 @@ public:
 
 private:
     void require() const;
+    QString textToSend(const Statement &statement) const;
     [[noreturn]] void fail(const QString &fallback, const QString &serverText) const;
 
     CatalogLocation where_;

@@ -7,9 +7,14 @@
 namespace db {
 
 // The body of a single-quoted SQL text literal: every single quote doubled. Every text value of
-// every statement passes through here, so a value can never end its literal early. A NUL
-// character, which neither back end can store in text, is dropped.
+// every statement passes through here, so a value can never end its literal early, whatever it
+// holds. What no back end can take as text becomes its nearest valid text: a NUL character is
+// dropped, and half of a surrogate pair (a character cut in two) becomes U+FFFD. Left in, half
+// a pair makes SQLite's reading of the statement swallow the quote after it.
 QString sqlText(const QString &value);
+
+// Whether the text can be sent as a statement: no NUL, no half of a surrogate pair.
+bool isSendable(QStringView text);
 
 // A statement is built as a list of lines and sent as one text, the lines joined by line breaks.
 // Keeping the lines lets tests compare a statement line by line with what a screen must send.

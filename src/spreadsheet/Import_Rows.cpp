@@ -145,8 +145,8 @@ bool Erp_Date_Text(const QString &text, QString &out)
     if (dot2 < 0)
         return false;
     const QString month = rest.left(dot2);
-    const QString year = rest.mid(dot2 + 1, 4);
-    const QString after = rest.mid(dot2 + 5);
+    const QString year = Mid_Chars(rest, dot2 + 1, 4);
+    const QString after = Mid_Chars(rest, dot2 + 5, rest.size());
     if (day.size() > 2 || month.size() > 2 || year.size() != 4 || !allDigits(day) ||
         !allDigits(month) || !allDigits(year))
         return false;
@@ -180,7 +180,7 @@ Import_Preview Read_Preview(Import_Kind kind, const spreadsheet::Workbook_Reader
             case T::Number:
                 break;
             case T::Cut:
-                cells.append(raw.left(c.maxChars));
+                cells.append(Left_Chars(raw, c.maxChars));
                 break;
             case T::Trim:
                 cells.append(Trim_Text(raw));
@@ -188,7 +188,7 @@ Import_Preview Read_Preview(Import_Kind kind, const spreadsheet::Workbook_Reader
             case T::Date:
             case T::DateOrCut: {
                 if (c.take == T::DateOrCut && blank(raw)) {
-                    cells.append(raw.left(c.maxChars));
+                    cells.append(Left_Chars(raw, c.maxChars));
                     break;
                 }
                 QString converted;

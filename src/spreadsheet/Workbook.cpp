@@ -1,5 +1,7 @@
 #include "spreadsheet/Workbook.h"
 
+#include "spreadsheet/Biff_Texts.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
@@ -24,7 +26,8 @@ public:
     explicit Xls_Reader(const QString &path)
     {
         const QByteArray name = QFile::encodeName(path);
-        if (freexl_open(name.constData(), &handle_) != FREEXL_OK) {
+        // The library can give up part-way yet answer OK, with no workbook: damaged too.
+        if (freexl_open(name.constData(), &handle_) != FREEXL_OK || !handle_) {
             close();
             throw Error(notAWorkbook(path));
         }
@@ -43,6 +46,9 @@ public:
         }
         rows_ = static_cast<int>(rows);
         cols_ = cols;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            nulTexts_ = Biff_Texts_With_Nul(file.readAll());
     }
     ~Xls_Reader() override { close(); }
     Xls_Reader(const Xls_Reader &) = delete;
@@ -66,7 +72,7 @@ public:
             return numberText(v.value.double_value);
         case FREEXL_CELL_TEXT:
         case FREEXL_CELL_SST_TEXT:
-            return QString::fromUtf8(v.value.text_value);
+            return text(row, col, QString::fromUtf8(v.value.text_value));
         case FREEXL_CELL_DATE:
         case FREEXL_CELL_DATETIME:
         case FREEXL_CELL_TIME:
@@ -77,6 +83,18 @@ public:
     }
 
 private:
+    // The library's text ends at a NUL; the whole text is read from the file itself. NUL
+    // characters are dropped (no catalog can store them), the rest of the text stays.
+    QString text(int row, int col, const QString &upToNul) const
+    {
+        const auto whole = nulTexts_.constFind({row - 1, col - 1});
+        if (whole == nulTexts_.cend() || !whole->startsWith(upToNul))
+            return upToNul;
+        QString out = *whole;
+        out.remove(QChar(u'\0'));
+        return out;
+    }
+
     void close()
     {
         if (handle_)
@@ -87,6 +105,7 @@ private:
     const void *handle_ = nullptr;
     int rows_ = 0;
     int cols_ = 0;
+    Cell_Texts nulTexts_;
 };
 
 bool digitsAt(QStringView s, qsizetype from, qsizetype count)

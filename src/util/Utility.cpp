@@ -1,6 +1,7 @@
 #include "util/Utility.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -137,9 +138,29 @@ QString Trim_Text(const QString &s)
     return trimmed(s, isBlankOrControl, true, true);
 }
 
+QString Mid_Chars(const QString &s, qsizetype from, qsizetype count)
+{
+    const qsizetype size = s.size();
+    qsizetype begin = std::clamp<qsizetype>(from, 0, size);
+    qsizetype end = begin + std::clamp<qsizetype>(count, 0, size - begin);
+    // A boundary between the two halves of a pair moves inwards, leaving the pair out.
+    if (begin > 0 && begin < end && s.at(begin).isLowSurrogate() &&
+        s.at(begin - 1).isHighSurrogate())
+        ++begin;
+    if (end < size && end > begin && s.at(end).isLowSurrogate() && s.at(end - 1).isHighSurrogate())
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+QString Left_Chars(const QString &s, qsizetype count)
+{
+    return Mid_Chars(s, 0, count);
+}
+
 QString Right_Chars(const QString &s, quint16 count)
 {
-    return s.right(count);
+    const qsizetype from = std::max<qsizetype>(s.size() - count, 0);
+    return Mid_Chars(s, from, count);
 }
 
 QString Norm_Date_Text(const QString &s)
@@ -147,16 +168,16 @@ QString Norm_Date_Text(const QString &s)
     // Positions of the separators counted from 1; 0 when absent.
     const qsizetype p1 = s.indexOf(u'/') + 1;
     const QString day = p1 > 1 ? s.left(p1 - 1) : QString();
-    const QString rest = s.mid(p1, 20);
+    const QString rest = Mid_Chars(s, p1, 20);
     const qsizetype p2 = rest.indexOf(u'/') + 1;
     const QString month = p2 > 1 ? rest.left(p2 - 1) : QString();
-    const QString year = rest.mid(p2, 4);
+    const QString year = Mid_Chars(rest, p2, 4);
     return twoDigitPart(day) + u'/' + twoDigitPart(month) + u'/' + year;
 }
 
 QString Day_Key(const QString &d)
 {
-    return d.mid(6, 4) + d.mid(3, 2) + d.mid(0, 2);
+    return Mid_Chars(d, 6, 4) + Mid_Chars(d, 3, 2) + Mid_Chars(d, 0, 2);
 }
 
 double Power_Of(int base, quint8 exponent)

@@ -22,6 +22,18 @@ QString Trim_Space(const QString &s);
 // controls such as tab, CR, LF). Inner characters are untouched.
 QString Trim_Text(const QString &s);
 
+// Cuts. Lengths count QString units, as the catalog's column widths do, but a cut never
+// splits a character outside the basic plane (an emoji, say: two units): a character that
+// does not fit whole is left out, so the result may be one unit shorter than asked. Half a
+// character would be no text at all, and a statement holding one can lose its closing quote.
+// Every cut of a text that comes from a user, a workbook or the catalog goes through these.
+
+// The first count characters of the text; the whole text when it is shorter.
+QString Left_Chars(const QString &s, qsizetype count);
+
+// count characters from from (counted from 0); those of them that lie inside the text.
+QString Mid_Chars(const QString &s, qsizetype from, qsizetype count);
+
 // The last count characters of the text; the whole text when it is shorter; empty for 0.
 // Zero-fill a number with it: Right_Chars("00000" + number, 5).
 QString Right_Chars(const QString &s, quint16 count);

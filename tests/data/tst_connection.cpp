@@ -1,11 +1,13 @@
 // The connection layer against real catalogs: every test body runs on SQLite and PostgreSQL.
 
+#include "HostileSheets.h"
 #include "TestCatalog.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 
 #include <QFile>
 #include <QTest>
+#include <random>
 
 using db::Statement;
 
@@ -33,6 +35,17 @@ private slots:
         QTest::newRow("nul dropped")
             << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b") << QStringLiteral("ab");
         QTest::newRow("empty") << QString() << QString();
+        const QChar high(0xD83D), low(0xDE00), replacement(0xFFFD);
+        QTest::newRow("whole pair kept") << (QString(high) + low) << (QString(high) + low);
+        QTest::newRow("half pair at the end")
+            << QStringLiteral("ab") + high << QStringLiteral("ab") + replacement;
+        QTest::newRow("half pair before a quote")
+            << QStringLiteral("a") + high + QStringLiteral("'")
+            << QStringLiteral("a") + replacement + QStringLiteral("''");
+        QTest::newRow("second half alone")
+            << low + QStringLiteral("x") << replacement + QStringLiteral("x");
+        QTest::newRow("halves the wrong way round")
+            << (QString(low) + high) << QString(2, replacement);
     }
     void sqlTextDoublesQuotes()
     {
@@ -64,6 +77,10 @@ private slots:
             {"line break", QStringLiteral("บรรทัด 1\r\nบรรทัด 2")},
             {"statement-like", QStringLiteral("x'); DROP TABLE TR_User; --")},
             {"surrounding blanks", QStringLiteral("  กลาง  ")},
+            {"emoji", QStringLiteral("ฎีกา 😀 👍🏽")},
+            {"control characters",
+             QStringLiteral("a\tb") + QChar(0x01) + QChar(0x1F) + QChar(0x7F)},
+            {"300 characters", QString(300, QChar(u'ก'))},
         };
         for (const QString &b : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
             for (const auto &[name, value] : values)
@@ -83,6 +100,69 @@ private slots:
         QCOMPARE(r.text(QStringLiteral("DocType_Name")), value);
         QVERIFY(!r.next());
         QCOMPARE(c.tableNames().size(), 9); // nothing was dropped
+    }
+
+    // Whatever a value holds, its literal stays closed: the statement reads one column of one
+    // row, and that is the value, or its nearest valid text (halves of pairs as U+FFFD, NUL
+    // dropped). Random texts over the characters that matter to a literal.
+    void anyTextMakesAClosedLiteral_data() { TestCatalog::addBackendRows(); }
+    void anyTextMakesAClosedLiteral()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        const QList<QChar> alphabet = {
+            u'\'',         u'\'',         u'"',  u'\\', u';',  u'-',        u' ',
+            u'a',          u'\0',         u'\t', u'\n', u'\r', QChar(0x1F), QChar(0x7F),
+            QChar(0xD83D), QChar(0xDE00), u'ก',  u'้',   u'%',  u'_'};
+        std::mt19937 random(20261209);
+        for (int round = 0; round < 400; ++round) {
+            QString value;
+            const int length = int(random() % 24);
+            for (int i = 0; i < length; ++i)
+                value += alphabet.at(qsizetype(random() % alphabet.size()));
+            db::Rows r = c.select(Statement{QStringLiteral("SELECT '") + db::sqlText(value) +
+                                            QStringLiteral("' AS v")});
+            QVERIFY(r.next());
+            QCOMPARE(r.columnCount(), 1);
+            QCOMPARE(r.text(QStringLiteral("v")), storedText(value));
+            QVERIFY(!r.next());
+        }
+    }
+
+    // A statement built wrongly, with half a pair or a NUL outside any value, is not sent.
+    void unsendableStatementIsRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("half pair") << QStringLiteral("SELECT 1 AS v") + QChar(0xD83D);
+        QTest::newRow("NUL") << QStringLiteral("SELECT 1") + QChar(u'\0') +
+                                    QStringLiteral("; SELECT 2");
+    }
+    void unsendableStatementIsRefused()
+    {
+        QFETCH(QString, statement);
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        db::Connection &c = catalog.connection();
+        QStringList seen;
+        c.setObserver([&seen](const QString &s) { seen << s; });
+        QVERIFY_THROWS_EXCEPTION(db::Error, c.select(Statement{statement}));
+        QVERIFY_THROWS_EXCEPTION(db::Error, c.execute(Statement{statement}));
+        QVERIFY(seen.isEmpty());
+    }
+
+    // SQLite's driver refuses two statements in one text; the message says so, not "not an
+    // error", which is what the server itself answers then.
+    void secondStatementRefusalIsTold()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        try {
+            catalog.connection().execute(Statement{QStringLiteral("SELECT 1; SELECT 2")});
+            QFAIL("no error raised");
+        } catch (const db::Error &e) {
+            QVERIFY2(!e.message().contains(QLatin1String("not an error")), qPrintable(e.message()));
+            QVERIFY2(!e.message().isEmpty(), "empty message");
+        }
     }
 
     void comparisonIgnoresLetterCase_data() { TestCatalog::addBackendRows(); }

@@ -1,3 +1,4 @@
+#include "HostileSheets.h"
 #include "TestCatalog.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
@@ -619,6 +620,36 @@ private slots:
         QCOMPARE(again.inserted, 0);
         QCOMPARE(again.updated, 3);
         QCOMPARE(count(c, "M_Imp_ERP"), 3);
+    }
+
+    // Every hostile text in every stored column, and a pair across every cut, saved twice (the
+    // inserts, then the updates): each value arrives as its nearest valid text and nothing
+    // else in the catalog moves.
+    void hostileSheetsSave_data() { addHostileDataRows(); }
+    void hostileSheetsSave()
+    {
+        QFETCH(QString, backend);
+        QFETCH(int, kind);
+        REQUIRE_BACKEND(backend);
+        const auto k = Import_Kind(kind);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        prepareHostileCatalog(c);
+        const Hostile_Sheet hostile = hostileSheet(k, false);
+        Sheet sheet;
+        for (auto it = hostile.cells.cbegin(); it != hostile.cells.cend(); ++it)
+            sheet.set(it.key().first, it.key().second, it.value());
+
+        const Import_Preview p = Read_Preview(k, sheet);
+        QCOMPARE(p.error, QString());
+        QCOMPARE(p.rows.size(), hostile.rows);
+        for (int pass = 0; pass < 2; ++pass) {
+            Import_Result result;
+            Save_Preview(k, c, p.rows, result);
+            QCOMPARE(result.inserted + result.updated, hostile.rows - hostile.notFound);
+            QCOMPARE(result.notFound, hostile.notFound);
+            QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+        }
     }
 };
 

@@ -1,8 +1,12 @@
+#include "HostileSheets.h"
+#include "XlsWriter.h"
+#include "spreadsheet/Biff_Texts.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 using spreadsheet::openWorkbook;
 
@@ -155,6 +159,125 @@ private slots:
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("permissions do not stop this user from reading");
         QVERIFY_THROWS_EXCEPTION(spreadsheet::Error, openWorkbook(path));
+    }
+
+    // Written texts come back unit for unit; a NUL no longer ends a text: it is dropped and
+    // what follows it stays. The strings outgrow one record, so they cross CONTINUE records.
+    void writtenTextsComeBackWhole()
+    {
+        QList<QString> texts;
+        for (const Hostile_Text &h : hostileTexts()) {
+            if (h.inFile)
+                texts << h.text;
+        }
+        const QString nul(QChar(u'\0'));
+        texts << nul + QStringLiteral("at the start") << QStringLiteral("at the end") + nul
+              << QStringLiteral("a") + nul + nul + QStringLiteral("b") + nul + QStringLiteral("c'");
+        for (int i = 0; texts.size() < 400; ++i) // long strings, NULs where records split them
+            texts << QString(300, QChar(u'ก' + i % 40)).replace(i % 300, 1, nul);
+        XlsWriter w;
+        for (int i = 0; i < texts.size(); ++i)
+            w.text(i + 1, 1 + i % 3, texts[i]);
+        w.number(1, 5, 12.5).date(2, 5, 42656);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hostile.xls"));
+        QVERIFY(w.save(path));
+
+        const auto book = openWorkbook(path);
+        for (int i = 0; i < texts.size(); ++i) {
+            QString expected = texts[i];
+            expected.remove(QChar(u'\0'));
+            QCOMPARE(book->cellText(i + 1, 1 + i % 3), expected);
+        }
+        QCOMPARE(book->cellText(1, 5), QStringLiteral("12.5"));
+        QCOMPARE(book->cellText(2, 5), QStringLiteral("13/10/2559"));
+    }
+
+    // The same in workbooks saved by a spreadsheet program: the workbook stream in ordinary
+    // sectors (kvsis.xls), and in the mini stream of a small file (stopdays.xls), with a text
+    // of one-byte and one of two-byte characters.
+    void nulInSavedWorkbooks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("find");
+        QTest::addColumn<QByteArray>("replace");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("one-byte text") << "kvsis.xls" << QByteArray("QDTX2556/00003")
+                                       << QByteArray("QDTX2556\0"
+                                                     "00003",
+                                                     14)
+                                       << 3 << 3 << QStringLiteral("QDTX255600003");
+        const QString holiday = QStringLiteral("วันหยุดพิเศษ");
+        const QByteArray utf16(reinterpret_cast<const char *>(holiday.utf16()), holiday.size() * 2);
+        QTest::newRow("two-byte text, mini stream")
+            << "stopdays.xls" << utf16 << QByteArray(2, '\0') + utf16.mid(2) << 4 << 3
+            << holiday.mid(1);
+    }
+    void nulInSavedWorkbooks()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, find);
+        QFETCH(QByteArray, replace);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, expected);
+        QFile in(fixture(file.toLatin1().constData()));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QByteArray bytes = in.readAll();
+        QCOMPARE(bytes.count(find), 1);
+        bytes.replace(find, replace);
+        QTemporaryDir dir;
+        QFile out(dir.filePath(file));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        out.close();
+        QCOMPARE(openWorkbook(out.fileName())->cellText(row, col), expected);
+    }
+
+    // The text reader runs on every workbook opened, damaged ones included: whatever bytes it
+    // gets, it reads inside them and ends. (The workbook library itself is not called here.)
+    void textReaderSurvivesDamage()
+    {
+        std::mt19937 random(4242);
+        QList<QByteArray> originals;
+        for (const char *name : {"kvsis.xls", "stopdays.xls", "erp.xls"}) {
+            QFile f(fixture(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            originals << f.readAll();
+        }
+        XlsWriter long_;
+        for (int i = 1; i < 300; ++i)
+            long_.text(i, 1, QString(200, QChar(u'ก' + i % 40)) + QChar(u'\0'));
+        originals << long_.bytes();
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray b = originals.at(round % originals.size());
+            const int changes = 1 + int(random() % 8);
+            for (int i = 0; i < changes; ++i)
+                b[qsizetype(random() % quint32(b.size()))] = char(random() % 256);
+            if (round % 5 == 0)
+                b.truncate(qsizetype(random() % quint32(b.size())));
+            spreadsheet::Biff_Texts_With_Nul(b);
+        }
+        QCOMPARE(spreadsheet::Biff_Texts_With_Nul(originals.last()).size(), 299);
+    }
+
+    // Half of a surrogate pair in a cell: the workbook is refused as damaged, never read in part.
+    void halfPairInACellIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("half.xls"));
+        QVERIFY(XlsWriter()
+                    .text(1, 1, QStringLiteral("ok"))
+                    .text(2, 1, QStringLiteral("ab") + QChar(0xD83D))
+                    .save(path));
+        try {
+            openWorkbook(path);
+            QFAIL("no error raised");
+        } catch (const spreadsheet::Error &e) {
+            QCOMPARE(e.message(), QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path);
+        }
     }
 
     void numberText_data()

@@ -1,6 +1,8 @@
 // The administration tool: the library on both back ends, and the command itself.
 
+#include "HostileSheets.h"
 #include "TestCatalog.h"
+#include "XlsWriter.h"
 #include "admin/Admin.h"
 #include "data/Connection.h"
 #include "data/schema.h"
@@ -236,6 +238,48 @@ private slots:
                      byTool.url()});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!r.err.isEmpty());
+    }
+
+    // Hostile workbooks through the command: every value arrives as its nearest valid text,
+    // nothing else moves; a workbook with half a character in a cell is refused whole.
+    void hostileWorkbook_data() { addHostileDataRows(); }
+    void hostileWorkbook()
+    {
+        QFETCH(QString, backend);
+        QFETCH(int, kind);
+        REQUIRE_BACKEND(backend);
+        const auto k = Import_Kind(kind);
+        const QString word = k == Import_Kind::Kvsis      ? QStringLiteral("kvsis")
+                             : k == Import_Kind::StopDays ? QStringLiteral("stopdays")
+                                                          : QStringLiteral("erp");
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        prepareHostileCatalog(c);
+        const Hostile_Sheet hostile = hostileSheet(k, true);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hostile.xls"));
+        QVERIFY(saveHostileWorkbook(hostile, path));
+
+        const int stored = hostile.rows - hostile.notFound;
+        for (const bool again : {false, true}) {
+            const Run r = runTool(
+                {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), catalog.url()});
+            QCOMPARE(r.err, QString());
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.out.trimmed(),
+                     QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0")
+                         .arg(again || k == Import_Kind::StopDays ? 0 : stored)
+                         .arg(again || k == Import_Kind::StopDays ? stored : 0)
+                         .arg(hostile.notFound));
+            QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+        }
+
+        QVERIFY(XlsWriter().text(1, 3, QStringLiteral("x") + QChar(0xD83D)).save(path));
+        const Run r = runTool(
+            {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), catalog.url()});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("เสียหาย")), qPrintable(r.err));
+        QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
     }
 
     void commandLine()

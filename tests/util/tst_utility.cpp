@@ -102,6 +102,9 @@ private slots:
     void trimText();
     void rightChars_data();
     void rightChars();
+    void cutsKeepWholeCharacters_data();
+    void cutsKeepWholeCharacters();
+    void dateRoutinesNeverHalveACharacter();
     void normDateText_data();
     void normDateText();
     void dayKey_data();
@@ -205,6 +208,76 @@ void TestUtility::rightChars()
     QFETCH(int, count);
     QFETCH(QString, expected);
     QCOMPARE(Right_Chars(input, static_cast<quint16>(count)), expected);
+}
+
+// Cuts keep whole characters: a pair (an emoji) across the cut is left out, never halved;
+// Thai marks are characters of their own and are cut as any other.
+void TestUtility::cutsKeepWholeCharacters_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("from"); // -1: Left_Chars, -2: Right_Chars
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("expected");
+    const QString e = u"😀"_s;
+    QTest::newRow("left, pair across the cut") << u"ab"_s + e << -1 << 3 << u"ab"_s;
+    QTest::newRow("left, pair just inside") << u"ab"_s + e + u"c"_s << -1 << 4 << u"ab"_s + e;
+    QTest::newRow("left, only a pair, one unit") << e << -1 << 1 << QString();
+    QTest::newRow("left, negative count") << u"abc"_s << -1 << -3 << QString();
+    QTest::newRow("left, longer than the text") << u"a"_s + e << -1 << 10 << u"a"_s + e;
+    QTest::newRow("left, Thai base and marks") << u"กิ่"_s << -1 << 2 << u"กิ"_s;
+    QTest::newRow("right, pair across the cut") << e + u"ab"_s << -2 << 3 << u"ab"_s;
+    QTest::newRow("right, pair just inside") << u"x"_s + e + u"ab"_s << -2 << 4 << e + u"ab"_s;
+    QTest::newRow("right, zero fill of an emoji") << u"00"_s + e << -2 << 2 << e;
+    QTest::newRow("mid, both ends inside pairs") << e + u"ab"_s + e << 1 << 4 << u"ab"_s;
+    QTest::newRow("mid, start past the end") << u"ab"_s << 5 << 2 << QString();
+    QTest::newRow("mid, negative start") << u"abc"_s << -4 << 2 << u"ab"_s;
+    QTest::newRow("mid, inside one pair") << e << 1 << 1 << QString();
+    QTest::newRow("mid, lone half kept as given")
+        << u"a"_s + QChar(0xD83D) + u"b"_s << 1 << 1 << QString(QChar(0xD83D));
+}
+
+void TestUtility::cutsKeepWholeCharacters()
+{
+    QFETCH(QString, input);
+    QFETCH(int, from);
+    QFETCH(int, count);
+    QFETCH(QString, expected);
+    const QString got = from == -1   ? Left_Chars(input, count)
+                        : from == -2 ? Right_Chars(input, static_cast<quint16>(count))
+                                     : Mid_Chars(input, from, count);
+    QCOMPARE(got, expected);
+}
+
+// The date routines cut too; whatever text they get, they never make half a character.
+void TestUtility::dateRoutinesNeverHalveACharacter()
+{
+    const QList<QChar> alphabet = {u'/',  u'0', u'1',          u'9',         u' ',
+                                   u'\'', u'ก', QChar(0xD83D), QChar(0xDE00)};
+    std::mt19937 random(9122026);
+    auto whole = [](const QString &s) {
+        // A pair is whole when its halves stand together; nothing else may be a half.
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+                ++i;
+            else if (s[i].isSurrogate())
+                return false;
+        }
+        return true;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int length = int(random() % 30);
+        for (int i = 0; i < length; ++i) {
+            if (random() % 4 == 0)
+                text += u"😀"_s;
+            else
+                text += alphabet.at(qsizetype(random() % 7));
+        }
+        const QString norm = Norm_Date_Text(text);
+        QVERIFY2(whole(norm), qPrintable(text));
+        QVERIFY2(whole(Day_Key(norm)), qPrintable(text));
+        QVERIFY2(whole(Day_Key(text)), qPrintable(text));
+    }
 }
 
 void TestUtility::normDateText_data()

@@ -346,8 +346,8 @@ int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
                     {"Deka_Number",
                      Value::text(QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year))},
                     {"Deka_Status", Value::text(paid ? QStringLiteral("C") : QStringLiteral("P"))},
-                    {"Vendor_Name", Value::text(company.left(50))},
-                    {"Description_Erp", Value::text(QString::fromUtf8(d.topic).left(20))},
+                    {"Vendor_Name", Value::text(Left_Chars(company, 50))},
+                    {"Description_Erp", Value::text(Left_Chars(QString::fromUtf8(d.topic), 20))},
                     {"Fund_ERP", Value::text(QStringLiteral("10000"))},
                     {"Functional_Area", Value::text(QStringLiteral("1100"))}});
             ++erpRows;

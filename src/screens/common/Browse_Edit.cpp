@@ -6,6 +6,7 @@
 #include "screens/common/Guard.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/common/Session.h"
+#include "screens/common/TextLimit.h"
 #include "util/Utility.h"
 
 #include <QCheckBox>
@@ -445,7 +446,7 @@ QLineEdit *Browse_Edit_Screen::addEditTo(QGroupBox *box, const QString &name, co
     auto *edit = new QLineEdit(box);
     edit->setObjectName(name);
     if (maxLength > 0)
-        edit->setMaxLength(maxLength);
+        limitLength(edit, maxLength);
     edit->setEnabled(!readOnly);
     layout->addWidget(new QLabel(label, box), r, 0);
     layout->addWidget(edit, r, 1);

@@ -4,6 +4,7 @@
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Guard.h"
 #include "screens/common/Session.h"
+#include "screens/common/TextLimit.h"
 #include "util/Utility.h"
 
 #include <QComboBox>
@@ -85,7 +86,7 @@ TfrmEntry_Deega_Veq::TfrmEntry_Deega_Veq(Session &session, QWidget *parent)
 {
     QPushButton *btnAdd_Data =
         addGridButton(QStringLiteral("btnAdd_Data"), QStringLiteral("3. เพิ่มข้อมูลใหม่เข้าระบบ"));
-    edtDoc_PK2->setMaxLength(14);
+    limitLength(edtDoc_PK2, 14);
     edtDoc_PK2->installEventFilter(this);
     cmbPer_Code2 = addStageCombo(QStringLiteral("cmbPer_Code2"), QStringLiteral("ส่งต่อให้กับ"));
     cmbDocType_Code2 =
@@ -124,12 +125,12 @@ void TfrmEntry_Deega_Veq::FormCreate()
 
 QString TfrmEntry_Deega_Veq::officerCode() const
 {
-    return cmbPer_Code2->currentText().left(2);
+    return Left_Chars(cmbPer_Code2->currentText(), 2);
 }
 
 QString TfrmEntry_Deega_Veq::docTypeCode() const
 {
-    return cmbDocType_Code2->currentText().left(2);
+    return Left_Chars(cmbDocType_Code2->currentText(), 2);
 }
 
 void TfrmEntry_Deega_Veq::emptyStageFields()

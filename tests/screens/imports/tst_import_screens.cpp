@@ -1,5 +1,7 @@
+#include "HostileSheets.h"
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
+#include "XlsWriter.h"
 #include "data/Deployment.h"
 #include "screens/common/Grid.h"
 #include "screens/common/ScreenRegistry.h"
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -327,6 +330,44 @@ private slots:
         QCOMPARE(g->rowCount(), 6);
         QCOMPARE(gridRow(g, 3), before);
         QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), label);
+    }
+
+    // Hostile workbooks through the three screens: the save ends with its message, every
+    // value arrives as its nearest valid text, and nothing else in the catalog moves. Then a
+    // workbook with half a character in a cell is refused: the preview stays, nothing written.
+    void hostileWorkbook_data() { addHostileDataRows(); }
+    void hostileWorkbook()
+    {
+        QFETCH(QString, backend);
+        QFETCH(int, kind);
+        REQUIRE_BACKEND(backend);
+        const auto k = Import_Kind(kind);
+        Fixture f(backend);
+        db::Connection &c = f.catalog.connection();
+        prepareHostileCatalog(c);
+        const Hostile_Sheet hostile = hostileSheet(k, true);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hostile.xls"));
+        QVERIFY(saveHostileWorkbook(hostile, path));
+
+        auto s = make(f, k == Import_Kind::Kvsis      ? QStringLiteral("kvsis")
+                         : k == Import_Kind::StopDays ? QStringLiteral("stop")
+                                                      : QStringLiteral("erp"));
+        openFile(s.get(), path);
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(grid(s.get())->rowCount(), hostile.rows + 1);
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+
+        QVERIFY(XlsWriter().text(1, 3, QStringLiteral("x") + QChar(0xD83D)).save(path));
+        f.dialogs.clear();
+        const QStringList before = gridRow(grid(s.get()), 1);
+        openFile(s.get(), path);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
+        QCOMPARE(gridRow(grid(s.get()), 1), before);
+        QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
     }
 
     void cancelledChooserChangesNothing()

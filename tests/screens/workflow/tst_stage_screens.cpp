@@ -1,3 +1,4 @@
+#include "HostileSheets.h"
 #include "WorkflowFixture.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/workflow/UEntry_Deega_No.h"
@@ -120,6 +121,43 @@ private slots:
             QCOMPARE(o.fx.text(Key, "Rec_Cheq_Branch"), QStringLiteral("ร้าน O'Brien"));
         } else {
             QCOMPARE(o.fx.text(Key, stage), QStringLiteral("5/1/2557"));
+        }
+    }
+
+    // Typed or pasted values that could break a statement arrive whole: a box with a limit
+    // keeps whole characters only (Qt's own cut would keep half an emoji at the limit).
+    void typedHostileValues_data() { TestCatalog::addBackendRows(); }
+    void typedHostileValues()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        Open o(backend, make<TfrmEntry_Deega_No>());
+        o.fx.addDocument(Key, {{QStringLiteral("Topic"), "t"}});
+        QList<Hostile_Text> typed = hostileTexts();
+        typed.append({"emoji across the limit", QString(19, u'x') + QStringLiteral("😀y")});
+        bool first = true;
+        for (const Hostile_Text &h : typed) {
+            choose(o.get(), Key, !first);
+            first = false;
+            auto *voucher = control<QLineEdit>(o.get(), "edtDeega_No2");
+            auto *debt = control<QLineEdit>(o.get(), "edtSumkun_No2");
+            voucher->clear();
+            voucher->insert(QStringLiteral("V") + h.text);
+            debt->clear();
+            debt->insert(h.text);
+            setCombo(o.get(), "cmbRec_Cheq_Branch2", QStringLiteral("B") + h.text);
+            o.fx.dialogs.clear();
+            click(o.get(), "btnSave2");
+            QCOMPARE(o.fx.dialogs.texts(), Confirmed);
+
+            // The limited box keeps whole characters only: halves are dropped, not replaced.
+            QString cut = storedText(h.text.left(20));
+            cut.remove(QChar(0xFFFD));
+            QCOMPARE(o.fx.text(Key, "Deega_No"), storedText(QStringLiteral("V") + h.text));
+            QCOMPARE(o.fx.text(Key, "Sumkun_No"), cut);
+            QCOMPARE(o.fx.text(Key, "Rec_Cheq_Branch"), storedText(QStringLiteral("B") + h.text));
+            QCOMPARE(o.fx.text(Key, "Topic"), QStringLiteral("t"));
+            QCOMPARE(o.fx.documents(), 1);
         }
     }
 
