@@ -1,10 +1,10 @@
 // Generates and saves 20 years into a fresh embedded catalog, each day checked and inserted on
 // its own as the screen does, then counts 10,000 documents from one read of the calendar.
+#include "core/Calendar.h"
+#include "core/Work_Days.h"
 #include "data/Catalog.h"
 #include "data/Connection.h"
 #include "data/schema.h"
-#include "screens/calendar/UCreate_Calendar.h"
-#include "screens/reports/UWork_Days.h"
 #include "util/ThaiDate.h"
 
 #include <QCoreApplication>

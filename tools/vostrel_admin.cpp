@@ -1,11 +1,10 @@
 // vostrel-admin: makes catalogs, adds users and loads demo data.
 
 #include "admin/Admin.h"
+#include "core/Calendar.h"
+#include "core/Work_Days.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
-#include "screens/calendar/UCreate_Calendar.h"
-#include "screens/calendar/UEntry_Stop_Day.h"
-#include "screens/reports/UWork_Days.h"
 #include "spreadsheet/Import_Rows.h"
 #include "spreadsheet/SpreadsheetError.h"
 #include "spreadsheet/Workbook.h"

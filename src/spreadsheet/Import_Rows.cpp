@@ -214,8 +214,8 @@ db::Statement Kvsis_Lookup_Statement(const QString &key)
 
 db::Statement Kvsis_Update_Statement(const QStringList &g)
 {
-    const QString k1 = Day_Key(Norm_Date_Text(cell(g, 3)));
-    const QString k2 = Day_Key(Norm_Date_Text(cell(g, 11)));
+    const QString k1 = dayKeyOfDate(cell(g, 3));
+    const QString k2 = dayKeyOfDate(cell(g, 11));
     return {QStringLiteral("UPDATE Main_Deega_Control"),
             QStringLiteral("SET  DocNo=") + q(cell(g, 2)) + QStringLiteral(",DocNoDate=") +
                 q(cell(g, 3)),
@@ -235,8 +235,8 @@ db::Statement Kvsis_Update_Statement(const QStringList &g)
 
 db::Statement Kvsis_Insert_Statement(const QStringList &g)
 {
-    const QString k1 = Day_Key(Norm_Date_Text(cell(g, 3)));
-    const QString k2 = Day_Key(Norm_Date_Text(cell(g, 11)));
+    const QString k1 = dayKeyOfDate(cell(g, 3));
+    const QString k2 = dayKeyOfDate(cell(g, 11));
     const auto three = [&](int a, int b, int c) -> QString {
         return QStringLiteral(",") + q(cell(g, a)) + QStringLiteral(",") + q(cell(g, b)) +
                QStringLiteral(",") + q(cell(g, c));

@@ -180,6 +180,11 @@ QString Day_Key(const QString &d)
     return Mid_Chars(d, 6, 4) + Mid_Chars(d, 3, 2) + Mid_Chars(d, 0, 2);
 }
 
+QString dayKeyOfDate(const QString &date)
+{
+    return Day_Key(Norm_Date_Text(date));
+}
+
 double Power_Of(int base, quint8 exponent)
 {
     double result = 1.0;

@@ -50,6 +50,9 @@ QString Norm_Date_Text(const QString &s);
 // on a shorter text the missing characters are simply absent ("00/00/" -> "0000").
 QString Day_Key(const QString &d);
 
+// The day key of any date text the division writes: Day_Key(Norm_Date_Text(date)).
+QString dayKeyOfDate(const QString &date);
+
 // 1 multiplied exponent times by base (1 for exponent 0).
 double Power_Of(int base, quint8 exponent);
 

@@ -1,9 +1,8 @@
 #include "admin/Admin.h"
 
+#include "core/Calendar.h"
 #include "data/Connection.h"
 #include "data/schema.h"
-#include "screens/calendar/UCreate_Calendar.h"
-#include "screens/calendar/UEntry_Stop_Day.h"
 #include "util/ThaiDate.h"
 #include "util/Utility.h"
 
@@ -82,7 +81,7 @@ QString sheetDateTime(const QDate &d, int hour, int minute)
 
 QString dayKeyOf(const QString &dateText)
 {
-    return Day_Key(Norm_Date_Text(dateText));
+    return dayKeyOfDate(dateText);
 }
 
 // ---- the demo's reference data ----

@@ -1,7 +1,6 @@
 #include "screens/calendar/UEntry_Stop_Day.h"
 
-#include "data/Connection.h"
-#include "data/Statement.h"
+#include "core/Messages.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Grid.h"
@@ -12,39 +11,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-db::Statement Stop_Days_Statement()
-{
-    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Hard_StopDay"),
-                         QStringLiteral("Order by D_DDMM")};
-}
-
-QList<Hard_Stop_Day> Read_Stop_Days(db::Connection &c)
-{
-    QList<Hard_Stop_Day> days;
-    db::Rows rows = c.select(Stop_Days_Statement());
-    while (rows.next())
-        days.append({rows.text(QStringLiteral("D_DDMM")), rows.text(QStringLiteral("SD_Remark"))});
-    return days;
-}
-
-db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day)
-{
-    return db::Statement{QStringLiteral("UPDATE TR_Day_Calendar"),
-                         QStringLiteral("SET Day_Status = 'S', Day_Remark = '") +
-                             db::sqlText(day.remark) + QLatin1Char('\''),
-                         QStringLiteral("WHERE SUBSTRING(Thai_Day,1,5) ='") +
-                             db::sqlText(day.ddmm) + QLatin1Char('\'')};
-}
-
-int Mark_Holidays(db::Connection &c)
-{
-    // Read the whole list first: the updates then never interleave with an open result.
-    const QList<Hard_Stop_Day> days = Read_Stop_Days(c);
-    for (const Hard_Stop_Day &day : days)
-        c.execute(Mark_Holiday_Statement(day));
-    return static_cast<int>(days.size());
-}
 
 TfrmEntry_Stop_Day::TfrmEntry_Stop_Day(Session &session, QWidget *parent)
     : Screen(session, QStringLiteral("frmEntry_Stop_Day"), parent)
@@ -118,10 +84,10 @@ void TfrmEntry_Stop_Day::btnEdit_DataClick()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        if (!s.dialogs.confirm(this, QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
+        if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         Mark_Holidays(s.connection);
-        s.dialogs.message(this, QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
+        s.dialogs.message(this, msg::Saved);
     });
 }
 

@@ -4,6 +4,7 @@
 // as a holiday on every generated year of TR_Day_Calendar. The list itself is kept in the
 // catalog directly; this screen only reads it.
 
+#include "core/Calendar.h"
 #include "screens/common/Screen.h"
 
 #include <QList>
@@ -11,24 +12,6 @@
 
 class Grid;
 class QPushButton;
-
-namespace db {
-class Connection;
-class Statement;
-} // namespace db
-
-struct Hard_Stop_Day {
-    QString ddmm;   // D_DDMM, dd/mm
-    QString remark; // SD_Remark
-};
-
-db::Statement Stop_Days_Statement();
-QList<Hard_Stop_Day> Read_Stop_Days(db::Connection &c);
-db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day);
-
-// One update per listed holiday, in list order, without a transaction: a failure (db::Error)
-// leaves the holidays before it marked. Gives the number of holidays processed.
-int Mark_Holidays(db::Connection &c);
 
 class TfrmEntry_Stop_Day : public Screen {
     Q_OBJECT

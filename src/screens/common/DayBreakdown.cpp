@@ -1,10 +1,9 @@
 #include "screens/common/DayBreakdown.h"
 
-#include "data/Connection.h"
-#include "data/Statement.h"
+#include "core/Messages.h"
+#include "core/Work_Days.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/Grid.h"
-#include "util/Utility.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,16 +29,9 @@ QLabel *label(QWidget *parent, const QString &text)
 
 } // namespace
 
-db::Statement Day_Breakdown_Statement(const QString &k1, const QString &k2)
-{
-    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
-                         QStringLiteral("Where D_YYYYMMDD between '") + db::sqlText(k1) +
-                             QStringLiteral("' and '") + db::sqlText(k2) + QLatin1Char('\''),
-                         QStringLiteral("Order by D_YYYYMMDD")};
-}
-
-DayBreakdownPanel::DayBreakdownPanel(db::Connection &connection, Dialogs &dialogs, QWidget *parent)
-    : QWidget(parent), connection_(connection), dialogs_(dialogs)
+DayBreakdownPanel::DayBreakdownPanel(db::Connection &connection, Dialogs &dialogs, QWidget *parent,
+                                     BreakdownHeadings headings)
+    : QWidget(parent), connection_(connection), dialogs_(dialogs), headings_(headings)
 {
     setObjectName(QStringLiteral("Panel2"));
     setAutoFillBackground(true);
@@ -85,33 +77,23 @@ DayBreakdownPanel::DayBreakdownPanel(db::Connection &connection, Dialogs &dialog
 
 bool DayBreakdownPanel::Show_Day_Breakdown(Grid &reportGrid, int row, int startCol, int endCol)
 {
-    return Show_Day_Breakdown(reportGrid.cell(4, row), reportGrid.cell(5, row),
-                              reportGrid.cell(6, row), reportGrid.cell(startCol, row),
-                              reportGrid.cell(endCol, row));
+    return Show_Day_Breakdown(reportGrid.cell(headings_.topic, row),
+                              reportGrid.cell(headings_.toWho, row),
+                              reportGrid.cell(headings_.fromSite, row),
+                              reportGrid.cell(startCol, row), reportGrid.cell(endCol, row));
 }
 
 bool DayBreakdownPanel::Show_Day_Breakdown(const QString &topic, const QString &toWho,
                                            const QString &fromSite, const QString &startDate,
                                            const QString &endDate)
 {
-    const QString k1 = Day_Key(Norm_Date_Text(startDate));
-    const QString k2 = Day_Key(Norm_Date_Text(endDate));
-    struct Day {
-        QString eng, thai, name, status, remark;
-    };
-    QList<Day> days;
-    db::Rows rows = connection_.select(Day_Breakdown_Statement(k1, k2));
-    while (rows.next()) {
-        days.append({rows.text(QStringLiteral("Eng_Day")), rows.text(QStringLiteral("Thai_Day")),
-                     rows.text(QStringLiteral("Name_Day")), rows.text(QStringLiteral("Day_Status")),
-                     rows.text(QStringLiteral("Day_Remark"))});
-    }
+    const QList<BreakdownDay> days = readDayBreakdown(connection_, startDate, endDate);
     const int n = static_cast<int>(days.size());
 
     StringGrid2->setColCount(6);
     StringGrid2->setRowCount(2);
     if (n == 0) {
-        dialogs_.message(this, QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
+        dialogs_.message(this, msg::NotFound);
         StringGrid2->clearRow(1);
         return false;
     }
@@ -119,29 +101,18 @@ bool DayBreakdownPanel::Show_Day_Breakdown(const QString &topic, const QString &
     edtTo_Who2->setText(toWho);
     edtFrom_Site2->setText(fromSite);
 
-    static const int widths[] = {30, 100, 100, 90, 90, 120};
-    static const char *const headers[] = {"No",          "Eng_Date",   "Thai Date",
-                                          "Name Of Day", "Day Status", "Day Remark"};
-    for (int c = 0; c < 6; ++c) {
-        StringGrid2->setColWidth(c, widths[c]);
-        StringGrid2->setCell(c, 0, QLatin1String(headers[c]));
-    }
-    StringGrid2->setRowCount(n + 1);
+    StringGrid2->setColWidths({30, 100, 100, 90, 90, 120});
+    StringGrid2->setRowCells(0, {QStringLiteral("No"), QStringLiteral("Eng_Date"),
+                                 QStringLiteral("Thai Date"), QStringLiteral("Name Of Day"),
+                                 QStringLiteral("Day Status"), QStringLiteral("Day Remark")});
+    QList<QStringList> rows;
     int h = 0;
     for (int i = 0; i < n; ++i) {
-        const Day &d = days[i];
-        // Status compares as the catalog's counting query does: letter case aside.
-        const bool holiday = d.status.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0;
-        if (holiday)
+        if (days[i].holiday())
             ++h;
-        const int r = i + 1;
-        StringGrid2->setCell(0, r, QString::number(r));
-        StringGrid2->setCell(1, r, u'\'' + d.eng);
-        StringGrid2->setCell(2, r, u'\'' + Trim_Space(d.thai));
-        StringGrid2->setCell(3, r, Trim_Space(d.name));
-        StringGrid2->setCell(4, r, holiday ? QStringLiteral("วันหยุด") : QStringLiteral("-"));
-        StringGrid2->setCell(5, r, Trim_Space(d.remark));
+        rows.append(breakdownCells(i + 1, days[i]));
     }
+    StringGrid2->fillRows(rows);
     edtNo_Date->setText(QString::number(n));
     edtNo_Stop_Day->setText(QString::number(h));
     edtSum1->setText(QString::number(n - h));

@@ -14,19 +14,23 @@ class QPushButton;
 
 namespace db {
 class Connection;
-class Statement;
-} // namespace db
+}
 
-// The day list's query, in key order, for the keys Day_Key(Norm_Date_Text(date)).
-db::Statement Day_Breakdown_Statement(const QString &k1, const QString &k2);
+// The report grid's columns whose cells head the panel.
+struct BreakdownHeadings {
+    int topic = 4;
+    int toWho = 5;
+    int fromSite = 6;
+};
 
 class DayBreakdownPanel : public QWidget {
     Q_OBJECT
 
 public:
-    DayBreakdownPanel(db::Connection &connection, Dialogs &dialogs, QWidget *parent = nullptr);
+    DayBreakdownPanel(db::Connection &connection, Dialogs &dialogs, QWidget *parent = nullptr,
+                      BreakdownHeadings headings = {});
 
-    // Fills the panel from the report row's cells 4 to 6 and the range between its two date
+    // Fills the panel from the report row's heading cells and the range between its two date
     // cells, then shows it. False, with "ไม่พบข้อมูลที่ต้องการ", when the calendar holds no day
     // of the range; the panel then stays as it was (hidden or not).
     bool Show_Day_Breakdown(Grid &reportGrid, int row, int startCol, int endCol);
@@ -38,6 +42,7 @@ public:
 private:
     db::Connection &connection_;
     Dialogs &dialogs_;
+    BreakdownHeadings headings_;
     QLineEdit *edtTopic2 = nullptr;
     QLineEdit *edtTo_Who2 = nullptr;
     QLineEdit *edtFrom_Site2 = nullptr;

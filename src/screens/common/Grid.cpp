@@ -277,6 +277,25 @@ void Grid::clearRow(int row)
         model_->set(col, row, QString());
 }
 
+void Grid::setRowCells(int row, const QStringList &cells)
+{
+    for (qsizetype c = 0; c < cells.size(); ++c)
+        setCell(static_cast<int>(c), row, cells.at(c));
+}
+
+void Grid::fillRows(const QList<QStringList> &rows)
+{
+    setRowCount(static_cast<int>(rows.size()) + 1);
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        setRowCells(static_cast<int>(r + 1), rows.at(r));
+}
+
+void Grid::setColWidths(const QList<int> &widths)
+{
+    for (qsizetype c = 0; c < widths.size(); ++c)
+        setColWidth(static_cast<int>(c), widths.at(c));
+}
+
 int Grid::colWidth(int col) const
 {
     return col >= 0 && col < model_->cols() ? columnWidth(col) : 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
 #include <QTableView>
 
 // The string grid of every screen. Row 0 is the fixed header row (shown as the horizontal
@@ -24,10 +26,16 @@ public:
     void setCell(int col, int row, const QString &text);
     // Blanks every cell of that row.
     void clearRow(int row);
+    // The row's cells from column 0; columns past the list keep their text.
+    void setRowCells(int row, const QStringList &cells);
+    // A result at once: rows 1 .. rows.size() from the list, row 0 kept.
+    void fillRows(const QList<QStringList> &rows);
 
     // 64 pixels unless set; the user can drag the widths too.
     int colWidth(int col) const;
     void setColWidth(int col, int px);
+    // Widths of columns 0, 1, ... in order.
+    void setColWidths(const QList<int> &widths);
 
     // The current data row: 1 while nothing was chosen, 0 only when there is no data row.
     int row() const;

@@ -1,4 +1,4 @@
-#include "screens/reports/UWork_Days.h"
+#include "core/Work_Days.h"
 
 #include "data/Connection.h"
 #include "data/Statement.h"
@@ -24,9 +24,9 @@ int countRows(db::Rows rows)
 
 } // namespace
 
-QString Work_Day_Key(const QString &date)
+bool isHolidayStatus(const QString &dayStatus)
 {
-    return Day_Key(Norm_Date_Text(date));
+    return dayStatus.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0;
 }
 
 db::Statement Calendar_Days_Statement(const QString &k1, const QString &k2)
@@ -46,8 +46,8 @@ db::Statement Holidays_Statement(const QString &k1, const QString &k2)
 
 Day_Counts Count_Work_Days(db::Connection &c, const QString &start, const QString &end)
 {
-    const QString k1 = Work_Day_Key(start);
-    const QString k2 = Work_Day_Key(end);
+    const QString k1 = dayKeyOfDate(start);
+    const QString k2 = dayKeyOfDate(end);
     Day_Counts out;
     out.calendarDays = countRows(c.select(Calendar_Days_Statement(k1, k2)));
     out.holidays = countRows(c.select(Holidays_Statement(k1, k2)));
@@ -79,8 +79,7 @@ void Work_Day_Calendar::load(db::Connection &c)
                                            QStringLiteral("FROM TR_Day_Calendar")});
     while (rows.next()) {
         days.push_back({folded(rows.text(QStringLiteral("D_YYYYMMDD"))),
-                        rows.text(QStringLiteral("Day_Status"))
-                                .compare(QLatin1String("S"), Qt::CaseInsensitive) == 0});
+                        isHolidayStatus(rows.text(QStringLiteral("Day_Status")))});
     }
     std::sort(days.begin(), days.end(), [](const Day &a, const Day &b) { return a.key < b.key; });
     keys_.clear();
@@ -95,8 +94,8 @@ void Work_Day_Calendar::load(db::Connection &c)
 
 Day_Counts Work_Day_Calendar::count(const QString &start, const QString &end) const
 {
-    const QString k1 = folded(Work_Day_Key(start));
-    const QString k2 = folded(Work_Day_Key(end));
+    const QString k1 = folded(dayKeyOfDate(start));
+    const QString k2 = folded(dayKeyOfDate(end));
     Day_Counts out;
     if (keys_.empty() || k2 < k1)
         return out;
@@ -108,4 +107,35 @@ Day_Counts Work_Day_Calendar::count(const QString &start, const QString &end) co
     out.holidays = holidays_[static_cast<size_t>(last)] - holidays_[static_cast<size_t>(first)];
     out.workingDays = out.calendarDays - out.holidays;
     return out;
+}
+
+db::Statement dayBreakdownStatement(const QString &k1, const QString &k2)
+{
+    return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
+                         QStringLiteral("Where D_YYYYMMDD between '") + db::sqlText(k1) +
+                             QStringLiteral("' and '") + db::sqlText(k2) + QLatin1Char('\''),
+                         QStringLiteral("Order by D_YYYYMMDD")};
+}
+
+QList<BreakdownDay> readDayBreakdown(db::Connection &c, const QString &startDate,
+                                     const QString &endDate)
+{
+    QList<BreakdownDay> days;
+    db::Rows rows = c.select(dayBreakdownStatement(dayKeyOfDate(startDate), dayKeyOfDate(endDate)));
+    while (rows.next()) {
+        days.append({rows.text(QStringLiteral("Eng_Day")), rows.text(QStringLiteral("Thai_Day")),
+                     rows.text(QStringLiteral("Name_Day")), rows.text(QStringLiteral("Day_Status")),
+                     rows.text(QStringLiteral("Day_Remark"))});
+    }
+    return days;
+}
+
+QStringList breakdownCells(int number, const BreakdownDay &day)
+{
+    return {QString::number(number),
+            u'\'' + day.engDay,
+            u'\'' + Trim_Space(day.thaiDay),
+            Trim_Space(day.nameDay),
+            day.holiday() ? QStringLiteral("วันหยุด") : QStringLiteral("-"),
+            Trim_Space(day.remark)};
 }

@@ -2,8 +2,10 @@
 
 // The working-day count: calendar days, holidays and working days between two date texts,
 // counted from TR_Day_Calendar. Count_Work_Days sends the two counting queries; a report that
-// counts thousands of documents reads the calendar once into Work_Day_Calendar instead.
+// counts thousands of documents reads the calendar once into Work_Day_Calendar instead. The
+// day-by-day list of a range (the breakdown panel's rows) is here too.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -20,10 +22,11 @@ struct Day_Counts {
     bool operator==(const Day_Counts &) const = default;
 };
 
-// The closed key range [k1, k2] the two date texts stand for (Norm_Date_Text, then Day_Key).
-QString Work_Day_Key(const QString &date);
+// The one holiday rule: a calendar day whose Day_Status is "S", letter case aside, as the
+// catalog's counting query compares it.
+bool isHolidayStatus(const QString &dayStatus);
 
-// The two queries of a count, for the keys of Work_Day_Key.
+// The two queries of a count, for the keys of dayKeyOfDate.
 db::Statement Calendar_Days_Statement(const QString &k1, const QString &k2);
 db::Statement Holidays_Statement(const QString &k1, const QString &k2);
 
@@ -50,3 +53,24 @@ private:
     std::vector<QString> keys_; // sorted, folded as the catalog compares them
     std::vector<int> holidays_; // holidays_[i]: holidays among keys_[0..i-1]
 };
+
+// One calendar day of a range, as the breakdown lists it.
+struct BreakdownDay {
+    QString engDay;  // Eng_Day
+    QString thaiDay; // Thai_Day
+    QString nameDay; // Name_Day
+    QString status;  // Day_Status
+    QString remark;  // Day_Remark
+    bool holiday() const { return isHolidayStatus(status); }
+};
+
+// The day list's query, in key order, for the keys of dayKeyOfDate.
+db::Statement dayBreakdownStatement(const QString &k1, const QString &k2);
+
+// Every calendar day between the two date texts, in key order.
+QList<BreakdownDay> readDayBreakdown(db::Connection &c, const QString &startDate,
+                                     const QString &endDate);
+
+// The grid row of one day: number, the dates after an apostrophe, the trimmed name,
+// "วันหยุด" or "-", the trimmed remark.
+QStringList breakdownCells(int number, const BreakdownDay &day);
