@@ -122,7 +122,7 @@ private slots:
         o.fx.sent.clear();
         o.fx.dialogs.clear();
         click(o.get(), "btnSave2");
-        QCOMPARE(o.fx.dialogs.texts(), (QStringList{browse::ConfirmSave, browse::Saved}));
+        QCOMPARE(o.fx.dialogs.texts(), (QStringList{msg::ConfirmSave, msg::Saved}));
         QCOMPARE(o.fx.writes().size(), 1);
         QCOMPARE(lines(o.fx.writes().first()),
                  (QStringList{"INSERT INTO Main_Deega_Control", "(Doc_PK, DocNo",
@@ -288,7 +288,7 @@ private slots:
         click(o.get(), "btnSave2");
         QVERIFY(o.fx.writes().isEmpty());
         QVERIFY(editing(o.get()));
-        QCOMPARE(o.fx.dialogs.last(), vanish ? browse::SystemFailure : browse::ConfirmSave);
+        QCOMPARE(o.fx.dialogs.last(), vanish ? msg::SystemFailure : msg::ConfirmSave);
         if (!vanish)
             QVERIFY(o.fx.column(key, "Per_Code").isNull());
     }

@@ -39,7 +39,7 @@ QStringList lines(const QString &statement)
     return statement.split(QLatin1Char('\n'));
 }
 
-const QStringList Confirmed{browse::ConfirmSave, browse::Saved};
+const QStringList Confirmed{msg::ConfirmSave, msg::Saved};
 
 } // namespace
 
@@ -264,11 +264,10 @@ private slots:
         click(o.get(), "btnSave2");
         QVERIFY(editing(o.get()));
         if (vanish) {
-            QCOMPARE(o.fx.dialogs.texts(),
-                     (QStringList{browse::ConfirmSave, browse::SystemFailure}));
+            QCOMPARE(o.fx.dialogs.texts(), (QStringList{msg::ConfirmSave, msg::SystemFailure}));
             QCOMPARE(o.fx.documents(), 0);
         } else {
-            QCOMPARE(o.fx.dialogs.texts(), QStringList{browse::ConfirmSave});
+            QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::ConfirmSave});
             QVERIFY(o.fx.writes().isEmpty());
             QVERIFY(o.fx.column(Key, "SAP_Doc_No").isNull());
             QVERIFY(o.fx.column(Key, "Date_Into_Fin").isNull());
@@ -291,7 +290,7 @@ private slots:
         o.fx.dialogs.clear();
         grid(o.get())->setRow(int(listedKeys(o.get()).indexOf("QDTX2557/00008")) + 1);
         click(o.get(), "BitBtn3");
-        QCOMPARE(o.fx.dialogs.texts(), QStringList{browse::SystemFailure});
+        QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::SystemFailure});
         QVERIFY(editing(o.get()));
         QCOMPARE(control<QLineEdit>(o.get(), "edtDoc_PK2")->text(),
                  QStringLiteral("QDTX2557/00008"));
@@ -354,7 +353,7 @@ private slots:
         QCOMPARE(o.fx.text(Key, "IS_Success"), ticked ? QStringLiteral("S") : QStringLiteral("N"));
         // Unticked boxes are "N" and "N".
         choose(o.get(), Key, true);
-        if (o.fx.dialogs.last() == browse::SystemFailure)
+        if (o.fx.dialogs.last() == msg::SystemFailure)
             QFAIL("document not found again");
         cheque->setChecked(false);
         done->setChecked(false);

@@ -125,7 +125,7 @@ private slots:
         click(o.screen.get(), "btnSelect_Data");
         QCOMPARE(o.fx.sent.size(), 1);
         QCOMPARE(o.fx.sent.first().split(QLatin1Char('\n')), Base + criteria);
-        QCOMPARE(o.fx.dialogs.texts(), QStringList{browse::NotFound});
+        QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::NotFound});
     }
 
     // Add lists empty and null stages, Update only the filled ones.
@@ -232,7 +232,7 @@ private slots:
         tick(o.screen.get(), "CheckBox3");
         control<QLineEdit>(o.screen.get(), "edtTopic1")->setText(QStringLiteral("zzz"));
         click(o.screen.get(), "btnSelect_Data");
-        QCOMPARE(o.fx.dialogs.texts(), QStringList{browse::NotFound});
+        QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::NotFound});
         QCOMPARE(listedKeys(o.screen.get()),
                  QStringList{blanks ? QString() : QStringLiteral("QDTX2557/00001")});
         QCOMPARE(grid(o.screen.get())->cell(0, 0), QStringLiteral("No"));
@@ -305,12 +305,12 @@ private slots:
                 control<QLineEdit>(o.screen.get(), "edtDocNumber1")->setText("none");
                 click(o.screen.get(), "btnSelect_Data");
             }
-            QCOMPARE(o.fx.dialogs.last(), browse::NotFound);
+            QCOMPARE(o.fx.dialogs.last(), msg::NotFound);
         }
         o.fx.dialogs.clear();
         click(o.screen.get(), "BitBtn3");
         QVERIFY(!control<QWidget>(o.screen.get(), "Panel2")->isHidden());
-        QCOMPARE(o.fx.dialogs.texts(), QStringList{browse::SystemFailure});
+        QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::SystemFailure});
         QCOMPARE(control<QLineEdit>(o.screen.get(), "edtDoc_PK2")->text(), QString());
         // Fill what each screen requires, then save.
         for (const char *name :
@@ -329,7 +329,7 @@ private slots:
         o.fx.sent.clear();
         click(o.screen.get(), "btnSave2");
         QVERIFY2(o.fx.writes().isEmpty(), qPrintable(o.fx.writes().join(QLatin1Char('|'))));
-        QVERIFY(!o.fx.dialogs.texts().contains(browse::Saved));
+        QVERIFY(!o.fx.dialogs.texts().contains(msg::Saved));
         QVERIFY(!control<QWidget>(o.screen.get(), "Panel2")->isHidden());
         QCOMPARE(o.fx.text(QString(), QStringLiteral("Per_Code")), QStringLiteral("01"));
     }

@@ -1,0 +1,47 @@
+#pragma once
+
+// Search criteria as data: a check box with its input and the line it adds to a statement
+// when ticked. The browse-and-edit screens and the report screens build their criteria panels
+// from these lists and their statements through criteriaLines.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace criteria {
+
+enum class Input {
+    Text,      // a plain edit box
+    Date,      // a masked date box dd/mm/yyyy
+    Choice,    // a combo box; its first `take` characters are the value
+    DateRange, // two masked date boxes; their day keys go into the line
+};
+
+struct Criterion {
+    QString checkBox; // "CheckBox4"
+    QString caption;  // "ทะเบียนคุมฎีกา"
+    QString field;    // "edtKumDeega_No1"; the first box of a range
+    Input input = Input::Text;
+    QString before; // "And (KumDeega_No like'%"
+    QString after;  // "%')"
+    int take = 0;   // Choice: characters of the chosen text used; 0: all
+    // DateRange: the end box, its label and what stands between the two keys.
+    QString field2;
+    QString label2;
+    QString between;
+    QStringList items; // Choice: the fixed items; empty when the screen fills them
+};
+
+// What the user entered: per criterion, nullopt when unticked, else the input texts (one, or
+// two for a range), as the controls read.
+using Entered = QList<std::optional<QStringList>>;
+
+// The line of one ticked criterion: before + value (quotes doubled) + after; a range gives
+// before + Day_Key(first) + between + Day_Key(second) + after.
+QString criterionLine(const Criterion &criterion, const QStringList &values);
+
+// One line per ticked criterion, in list order.
+QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered);
+
+} // namespace criteria
