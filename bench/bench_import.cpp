@@ -1,9 +1,9 @@
 // Saving a 10,000-row voucher preview into a fresh embedded catalog, every row looked up and
 // written on its own, as the import screen does. Run: bench_import [rows]
 
+#include "core/Import_Rows.h"
 #include "data/Connection.h"
 #include "data/schema.h"
-#include "spreadsheet/Import_Rows.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

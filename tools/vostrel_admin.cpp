@@ -2,10 +2,10 @@
 
 #include "admin/Admin.h"
 #include "core/Calendar.h"
+#include "core/Import_Rows.h"
 #include "core/Work_Days.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
-#include "spreadsheet/Import_Rows.h"
 #include "spreadsheet/SpreadsheetError.h"
 #include "spreadsheet/Workbook.h"
 

@@ -1,5 +1,8 @@
 #include "spreadsheet/Report_Export.h"
 
+#include "util/ThaiDate.h"
+#include "util/Utility.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +18,6 @@ namespace spreadsheet {
 
 namespace {
 
-constexpr int Buddhist_Offset = 543;
 constexpr int Max_Columns = 256; // A .. IV
 constexpr int Max_Sheet_Rows = 1048576;
 constexpr lxw_color_t Title_Blue = 0x0C058F;  // (12, 5, 143)
@@ -121,7 +123,7 @@ bool typeDate(const QString &text, Typed_Cell &cell)
     int y = year.toInt();
     const bool buddhist = y >= 2400;
     if (buddhist)
-        y -= Buddhist_Offset;
+        y -= Buddhist_Era_Offset;
     const QDate date(y, month.toInt(), day.toInt());
     // Before March 1900 the spreadsheet's day numbers are off by its leap-year quirk.
     if (!date.isValid() || date < QDate(1900, 3, 1) || date.year() > 9999)
@@ -389,9 +391,7 @@ QString Column_Letter(int c)
 {
     if (c < 0 || c >= Max_Columns)
         return {};
-    if (c < 26)
-        return QString(QChar(u'A' + c));
-    return QString(QChar(u'A' + c / 26 - 1)) + QChar(u'A' + c % 26);
+    return columnLetters(c + 1);
 }
 
 Typed_Cell Type_Cell_Text(const QString &text)

@@ -1,6 +1,7 @@
 #include "spreadsheet/Workbook.h"
 
 #include "spreadsheet/Biff_Texts.h"
+#include "util/ThaiDate.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,8 +12,6 @@
 namespace spreadsheet {
 
 namespace {
-
-constexpr int Buddhist_Offset = 543;
 
 QString notAWorkbook(const QString &path)
 {
@@ -169,7 +168,7 @@ QString dateCellText(const QString &iso)
         !digitsAt(s, 8, 2))
         return iso;
     QString date = QString::number(numberAt(s, 8, 2)) + u'/' + QString::number(numberAt(s, 5, 2)) +
-                   u'/' + QString::number(numberAt(s, 0, 4) + Buddhist_Offset);
+                   u'/' + QString::number(numberAt(s, 0, 4) + Buddhist_Era_Offset);
     if (s.size() == 10)
         return date;
     if (s.size() != 19 || s[10] != u' ')

@@ -3,6 +3,7 @@
 // Reading the first worksheet of a workbook, a cell at a time, as text.
 
 #include "spreadsheet/SpreadsheetError.h"
+#include "util/SheetCells.h"
 
 #include <QString>
 #include <memory>
@@ -11,10 +12,8 @@ namespace spreadsheet {
 
 // The first worksheet of an open workbook; the file itself is never written.
 // Rows and columns count from 1, as Cells(row, column) does.
-class Workbook_Reader {
+class Workbook_Reader : public SheetCells {
 public:
-    virtual ~Workbook_Reader() = default;
-
     // The cell as text:
     //  - text as stored;
     //  - a number in general decimal form ("2017", "12.5", "-0.25"), no exponent for
@@ -23,7 +22,7 @@ public:
     //    holds a time ("2/1/2556 10:02:00"); a time alone as H:mm:ss;
     //  - an empty cell, and any cell outside the sheet (row or column below 1 or past the
     //    last), as empty text.
-    virtual QString cellText(int row, int col) const = 0;
+    QString cellText(int row, int col) const override = 0;
 
     // The used size of the sheet: the last row and column holding anything (0 when empty).
     virtual int rowCount() const = 0;

@@ -185,6 +185,14 @@ QString dayKeyOfDate(const QString &date)
     return Day_Key(Norm_Date_Text(date));
 }
 
+QString columnLetters(int column)
+{
+    QString letters;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    return letters;
+}
+
 double Power_Of(int base, quint8 exponent)
 {
     double result = 1.0;

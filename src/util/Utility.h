@@ -53,6 +53,9 @@ QString Day_Key(const QString &d);
 // The day key of any date text the division writes: Day_Key(Norm_Date_Text(date)).
 QString dayKeyOfDate(const QString &date);
 
+// The spreadsheet letters of a column counted from 1: A .. Z, AA, AB, ...; empty below 1.
+QString columnLetters(int column);
+
 // 1 multiplied exponent times by base (1 for exponent 0).
 double Power_Of(int base, quint8 exponent);
 

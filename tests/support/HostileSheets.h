@@ -5,7 +5,7 @@
 // keeps whole characters; what a catalog cannot store becomes its nearest valid text), not
 // from the import's own code.
 
-#include "spreadsheet/Import_Rows.h"
+#include "core/Import_Rows.h"
 
 #include <QList>
 #include <QMap>

@@ -4,9 +4,9 @@
 #include "TestCatalog.h"
 #include "XlsWriter.h"
 #include "admin/Admin.h"
+#include "core/Import_Rows.h"
 #include "data/Connection.h"
 #include "data/schema.h"
-#include "spreadsheet/Import_Rows.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QProcess>

@@ -1,5 +1,6 @@
 #include "screens/imports/Import_Screen.h"
 
+#include "core/Messages.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Grid.h"
@@ -28,21 +29,11 @@
 
 namespace {
 
-const QString Confirm_Save = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
-const QString Saved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 const QString Nothing_To_Save = QStringLiteral("ไม่มีข้อมูลที่จะบันทึก กรุณาเปิดแฟ้มข้อมูลที่มีข้อมูลก่อน");
 
 QString skippedText(int n)
 {
     return QStringLiteral("ไม่ได้บันทึก %1 แถว เนื่องจากช่องรหัสของแถวว่าง").arg(n);
-}
-
-QString columnLetter(int n)
-{
-    QString letters;
-    for (; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
-    return letters;
 }
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
@@ -88,7 +79,7 @@ QPixmap Draw_Import_Layout(const Import_Layout &layout)
     p.setPen(Qt::black);
     const QFontMetrics fm(p.font());
     for (int c = 1; c <= lastCol; ++c)
-        p.drawText(QRect(numW + (c - 1) * colW, 0, colW, rowH), Qt::AlignCenter, columnLetter(c));
+        p.drawText(QRect(numW + (c - 1) * colW, 0, colW, rowH), Qt::AlignCenter, columnLetters(c));
     for (int r = 1; r <= rows; ++r)
         p.drawText(QRect(0, r * rowH, numW, rowH), Qt::AlignCenter, QString::number(r));
     for (const Import_Column &c : layout.columns) {
@@ -338,7 +329,7 @@ void Import_Screen::btnSave_DataClick()
             s.dialogs.message(this, Nothing_To_Save);
             return;
         }
-        if (!s.dialogs.confirm(this, Confirm_Save))
+        if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         if (kind_ == Import_Kind::Kvsis) {
             ListBox1->clear();
@@ -358,7 +349,7 @@ void Import_Screen::btnSave_DataClick()
         listResult(result);
         if (result.skipped > 0)
             s.dialogs.message(this, skippedText(result.skipped));
-        s.dialogs.message(this, Saved);
+        s.dialogs.message(this, msg::Saved);
     });
 }
 

@@ -4,8 +4,8 @@
 // grid, save the preview into the catalog row by row with a progress bar, list the keys.
 // The columns, the end of the read and the statements come from Import_Rows.
 
+#include "core/Import_Rows.h"
 #include "screens/common/Screen.h"
-#include "spreadsheet/Import_Rows.h"
 
 #include <QList>
 #include <QString>

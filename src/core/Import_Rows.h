@@ -1,8 +1,9 @@
 #pragma once
 
-// The three spreadsheet imports without their windows: which sheet cells become which preview
-// columns, the read of the preview from the first worksheet, and the save of the preview rows
-// into the catalog. The screens, the tests and the administration tool run this same code.
+// The three spreadsheet imports without their windows, as one table: per import, which sheet
+// cells become which preview columns and how they are cut, the target table, the key cells and
+// the statements of the row save. One read and one upsert loop serve all three. The screens,
+// the tests and the administration tool run this same code.
 
 #include <QList>
 #include <QString>
@@ -14,9 +15,7 @@ class Connection;
 class Statement;
 } // namespace db
 
-namespace spreadsheet {
-class Workbook_Reader;
-}
+class SheetCells;
 
 enum class Import_Kind {
     Kvsis,    // vouchers from the electronic-document export into Main_Deega_Control
@@ -41,6 +40,8 @@ struct Import_Column {
     int maxChars = 0;
 };
 
+using Import_Statement = db::Statement (*)(const QStringList &cells);
+
 struct Import_Layout {
     Import_Kind kind;
     QString title;     // the screen's title strip
@@ -48,6 +49,15 @@ struct Import_Layout {
     int firstRow = 0;  // the first sheet row read
     int endCol = 0;    // the sheet column whose empty cell ends the read
     QList<Import_Column> columns; // grid column i is columns[i]
+
+    // The row save.
+    QString table;
+    QList<int> keyCells; // grid cells of the key; a row with any of them blank is skipped
+    Import_Statement lookup = nullptr;
+    Import_Statement update = nullptr;
+    Import_Statement insert = nullptr; // nullptr: a key not found is listed, not inserted
+    QList<int> listedCells;            // the cells naming the row in the lists, blank-joined
+    QList<int> notFoundCells;          // the same for the list of keys not found
 };
 
 const Import_Layout &Import_Layout_Of(Import_Kind kind);
@@ -60,7 +70,7 @@ struct Import_Preview {
     QString error;
 };
 
-Import_Preview Read_Preview(Import_Kind kind, const spreadsheet::Workbook_Reader &sheet);
+Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet);
 
 // A day.month.year text with a Gregorian year as dd/mm/yyyy with the Buddhist-era year:
 // "13.10.2016" -> "13/10/2559", "1.2.2017" -> "01/02/2560". Blanks around the text are
@@ -80,7 +90,8 @@ struct Import_Result {
     QStringList notFoundKeys;
 };
 
-// Saves the rows in order, each looked up and written on its own statement, no transaction:
+// Saves the rows in order, each looked up and then updated or inserted (or listed as not
+// found) on its own statement, no transaction:
 // when a statement fails (db::Error is thrown) the rows before it stay saved and result holds
 // what they did. progress(i) follows every row, i counting from 1.
 void Save_Preview(Import_Kind kind, db::Connection &c, const QList<QStringList> &rows,

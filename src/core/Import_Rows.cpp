@@ -1,11 +1,12 @@
-#include "spreadsheet/Import_Rows.h"
+#include "core/Import_Rows.h"
 
 #include "data/Connection.h"
 #include "data/Statement.h"
-#include "spreadsheet/Workbook.h"
+#include "util/SheetCells.h"
 #include "util/Utility.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace {
 
@@ -31,7 +32,14 @@ Import_Layout makeKvsis()
              col(7, "From_Unit", 100, T::Cut, 150), col(8, "Topic", 100, T::Cut, 250),
              col(9, "To_Who", 250, T::Cut, 100), col(10, "FromSite", 120, T::Cut, 250),
              col(11, "Doc_Stat", 150, T::Cut, 50), col(12, "Modified_Date", 100, T::Cut, 20),
-             col(13, "Item Type", 100, T::Cut, 10), col(15, "DocStatus", 64, T::Cut, 1)}};
+             col(13, "Item Type", 100, T::Cut, 10), col(15, "DocStatus", 64, T::Cut, 1)},
+            QStringLiteral("Main_Deega_Control"),
+            {2},
+            [](const QStringList &g) { return Kvsis_Lookup_Statement(g.value(2)); },
+            Kvsis_Update_Statement,
+            Kvsis_Insert_Statement,
+            {2},
+            {}};
 }
 
 Import_Layout makeStopDays()
@@ -42,7 +50,15 @@ Import_Layout makeStopDays()
             3,
             1,
             {Running_Number, col(2, "Date ", 90, T::Cut, 20), col(3, "ชื่อวันที่หยุด", 90, T::Cut, 50),
-             col(4, "สถานะของวัน", 120, T::Cut, 50)}};
+             col(4, "สถานะของวัน", 120, T::Cut, 50)},
+            QStringLiteral("TR_Day_Calendar"),
+            {1},
+            [](const QStringList &g) { return StopDay_Lookup_Statement(g.value(1)); },
+            StopDay_Update_Statement,
+            nullptr,
+            {1},
+            // A day the calendar does not hold is listed with its holiday name.
+            {1, 2}};
 }
 
 Import_Layout makeErp()
@@ -71,15 +87,15 @@ Import_Layout makeErp()
              col(18, "To Be Paid", 0, T::Trim),
              col(19, "Fund", 0, T::Trim),
              col(20, "Functional Area", 0, T::Trim),
-             col(21, "วันที่รับวาง-วันที่บันทึกจ่าย", 0, T::Trim)}};
-}
-
-QString columnLetter(int sheetCol)
-{
-    QString letters;
-    for (int n = sheetCol; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
-    return letters;
+             col(21, "วันที่รับวาง-วันที่บันทึกจ่าย", 0, T::Trim)},
+            QStringLiteral("M_Imp_ERP"),
+            // Half a key would make every such row overwrite the same stored one.
+            {1, 3},
+            [](const QStringList &g) { return Erp_Lookup_Statement(g.value(1), g.value(3)); },
+            Erp_Update_Statement,
+            Erp_Insert_Statement,
+            {1, 3},
+            {}};
 }
 
 QString dateError(int row, int sheetCol, const QString &text)
@@ -87,7 +103,7 @@ QString dateError(int row, int sheetCol, const QString &text)
     return QStringLiteral("แถวที่ %1 คอลัมน์ %2: \"%3\" ไม่ใช่วันที่ในรูปแบบ วัน.เดือน.ปี ค.ศ. "
                           "(เช่น 13.10.2016) จึงหยุดอ่านที่แถวนี้")
         .arg(row)
-        .arg(columnLetter(sheetCol), text);
+        .arg(columnLetters(sheetCol), text);
 }
 
 bool allDigits(const QString &s)
@@ -108,6 +124,14 @@ QString q(const QString &value)
 QString cell(const QStringList &cells, int i)
 {
     return cells.value(i);
+}
+
+QString joinedCells(const QStringList &cells, const QList<int> &which)
+{
+    QStringList named;
+    for (int k : which)
+        named << cell(cells, k);
+    return named.join(QLatin1Char(' '));
 }
 
 bool blank(const QString &s)
@@ -163,7 +187,7 @@ bool Erp_Date_Text(const QString &text, QString &out)
     return true;
 }
 
-Import_Preview Read_Preview(Import_Kind kind, const spreadsheet::Workbook_Reader &sheet)
+Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet)
 {
     const Import_Layout &layout = Import_Layout_Of(kind);
     Import_Preview preview;
@@ -318,65 +342,27 @@ db::Statement Erp_Insert_Statement(const QStringList &c)
 void Save_Preview(Import_Kind kind, db::Connection &c, const QList<QStringList> &rows,
                   Import_Result &result, const std::function<void(int)> &progress)
 {
+    const Import_Layout &layout = Import_Layout_Of(kind);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringList &g = rows[i];
-        switch (kind) {
-        case Import_Kind::Kvsis: {
-            const QString key = cell(g, 2);
-            if (blank(key)) {
-                ++result.skipped;
-                break;
-            }
-            db::Rows found = c.select(Kvsis_Lookup_Statement(key));
-            if (found.next()) {
-                c.execute(Kvsis_Update_Statement(g));
-                ++result.updated;
-                result.updatedKeys.append(key);
-            } else {
-                c.execute(Kvsis_Insert_Statement(g));
-                ++result.inserted;
-                result.insertedKeys.append(key);
-            }
-            break;
-        }
-        case Import_Kind::StopDays: {
-            const QString day = cell(g, 1);
-            if (blank(day)) {
-                ++result.skipped;
-                break;
-            }
-            db::Rows found = c.select(StopDay_Lookup_Statement(day));
-            if (found.next()) {
-                c.execute(StopDay_Update_Statement(g));
-                ++result.updated;
-                result.updatedKeys.append(day);
-            } else {
-                ++result.notFound;
-                result.notFoundKeys.append(day + QLatin1Char(' ') + cell(g, 2));
-            }
-            break;
-        }
-        case Import_Kind::Erp: {
-            const QString year = cell(g, 1);
-            const QString number = cell(g, 3);
-            // Half a key would make every such row overwrite the same stored one.
-            if (blank(year) || blank(number)) {
-                ++result.skipped;
-                break;
-            }
-            db::Rows found = c.select(Erp_Lookup_Statement(year, number));
-            const QString listed = year + QLatin1Char(' ') + number;
-            if (found.next()) {
-                c.execute(Erp_Update_Statement(g));
+        const bool keyBlank = std::any_of(layout.keyCells.begin(), layout.keyCells.end(),
+                                          [&](int k) { return blank(cell(g, k)); });
+        if (keyBlank) {
+            ++result.skipped;
+        } else {
+            const QString listed = joinedCells(g, layout.listedCells);
+            if (c.select(layout.lookup(g)).next()) {
+                c.execute(layout.update(g));
                 ++result.updated;
                 result.updatedKeys.append(listed);
-            } else {
-                c.execute(Erp_Insert_Statement(g));
+            } else if (layout.insert) {
+                c.execute(layout.insert(g));
                 ++result.inserted;
                 result.insertedKeys.append(listed);
+            } else {
+                ++result.notFound;
+                result.notFoundKeys.append(joinedCells(g, layout.notFoundCells));
             }
-            break;
-        }
         }
         if (progress)
             progress(static_cast<int>(i + 1));

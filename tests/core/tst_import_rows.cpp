@@ -1,8 +1,8 @@
 #include "HostileSheets.h"
 #include "TestCatalog.h"
+#include "core/Import_Rows.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
-#include "spreadsheet/Import_Rows.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QMap>
