@@ -1,8 +1,8 @@
 #pragma once
-#include "core/Messages.h"
+
 // A real catalog, the dialogs double and a session for driving one workflow screen, with every
-#include "core/Messages.h"
 // statement the screen sends recorded.
+
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
 #include "core/Messages.h"

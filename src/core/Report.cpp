@@ -1,0 +1,81 @@
+#include "core/Report.h"
+
+#include "data/Connection.h"
+#include "util/Utility.h"
+
+namespace report {
+
+namespace {
+
+QString shown(const Column &c, const QString &text)
+{
+    switch (c.trim) {
+    case Trim::Space:
+        return c.prefix + Trim_Space(text);
+    case Trim::Text:
+        return c.prefix + Trim_Text(text);
+    case Trim::None:
+        break;
+    }
+    return c.prefix + text;
+}
+
+} // namespace
+
+int columnCount(const Shape &shape)
+{
+    return static_cast<int>(shape.columns.size()) + 1;
+}
+
+QStringList headerRow(const Shape &shape)
+{
+    QStringList row{shape.headers0.value(0, QStringLiteral("No"))};
+    for (const Column &c : shape.columns)
+        row << c.header;
+    return row;
+}
+
+QList<int> widths(const Shape &shape)
+{
+    QList<int> out{shape.numberWidth};
+    for (const Column &c : shape.columns)
+        out << c.width;
+    return out;
+}
+
+db::Statement statement(const Shape &shape, const criteria::Entered &entered)
+{
+    db::Statement s;
+    for (const QString &line : shape.head)
+        s << line;
+    for (const QString &line : criteria::criteriaLines(shape.criteria, entered))
+        s << line;
+    for (const QString &line : shape.tail)
+        s << line;
+    return s;
+}
+
+QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &hook)
+{
+    QList<QStringList> out;
+    while (rows.next()) {
+        QStringList cells;
+        cells.reserve(shape.columns.size() + 1);
+        cells << QString::number(out.size() + 1);
+        for (const Column &c : shape.columns)
+            cells << (c.field.isEmpty() ? QString() : shown(c, rows.text(c.field)));
+        if (hook)
+            hook(rows, cells);
+        out.append(cells);
+    }
+    return out;
+}
+
+QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
+                       const RowHook &hook)
+{
+    db::Rows rows = c.select(statement(shape, entered));
+    return readRows(shape, rows, hook);
+}
+
+} // namespace report
