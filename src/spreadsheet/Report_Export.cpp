@@ -62,81 +62,6 @@ std::pair<int, int> spanColumns(const QString &span)
             columnIndex(letters(QStringView(span).mid(colon + 1)))};
 }
 
-bool allDigits(QStringView s)
-{
-    if (s.isEmpty())
-        return false;
-    for (const QChar ch : s)
-        if (ch < u'0' || ch > u'9')
-            return false;
-    return true;
-}
-
-bool typeNumber(const QString &text, Typed_Cell &cell)
-{
-    QStringView s(text);
-    const bool negative = s.startsWith(u'-');
-    if (negative)
-        s = s.mid(1);
-    const qsizetype dot = s.indexOf(u'.');
-    const QStringView whole = dot < 0 ? s : s.left(dot);
-    const QStringView fraction = dot < 0 ? QStringView() : s.mid(dot + 1);
-    if (!allDigits(whole) || (dot >= 0 && !allDigits(fraction)))
-        return false;
-    if (whole.size() > 1 && whole[0] == u'0')
-        return false; // a code such as "01" keeps its zero as text
-    qsizetype significant = whole == u"0" ? 0 : whole.size();
-    if (significant == 0) {
-        qsizetype firstNonZero = 0;
-        while (firstNonZero < fraction.size() && fraction[firstNonZero] == u'0')
-            ++firstNonZero;
-        significant = fraction.size() - firstNonZero;
-    } else {
-        significant += fraction.size();
-    }
-    if (significant > 15)
-        return false; // the spreadsheet would round it: keep every digit as text
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || (negative && value == 0))
-        return false;
-    cell.kind = Cell_Kind::Number;
-    cell.number = value;
-    if (!fraction.isEmpty())
-        cell.numFormat = QStringLiteral("0.") + QString(fraction.size(), u'0');
-    return true;
-}
-
-bool typeDate(const QString &text, Typed_Cell &cell)
-{
-    const QStringView s(text);
-    const qsizetype first = s.indexOf(u'/');
-    const qsizetype second = first < 0 ? -1 : s.indexOf(u'/', first + 1);
-    if (second < 0)
-        return false;
-    const QStringView day = s.left(first);
-    const QStringView month = s.mid(first + 1, second - first - 1);
-    const QStringView year = s.mid(second + 1);
-    if (!allDigits(day) || !allDigits(month) || !allDigits(year) || day.size() > 2 ||
-        month.size() > 2 || year.size() != 4)
-        return false;
-    int y = year.toInt();
-    const bool buddhist = y >= 2400;
-    if (buddhist)
-        y -= Buddhist_Era_Offset;
-    const QDate date(y, month.toInt(), day.toInt());
-    // Before March 1900 the spreadsheet's day numbers are off by its leap-year quirk.
-    if (!date.isValid() || date < QDate(1900, 3, 1) || date.year() > 9999)
-        return false;
-    cell.kind = Cell_Kind::Date;
-    cell.number = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
-    // Calendar 07 of the locale tag shows the Buddhist-era year, as the text had it.
-    cell.numFormat = (buddhist ? QStringLiteral("[$-1070000]") : QString()) +
-                     (day.size() == 2 ? u"dd" : u"d") + u'/' + (month.size() == 2 ? u"mm" : u"m") +
-                     QStringLiteral("/yyyy;@");
-    return true;
-}
-
 // The kinds of cell the sheet has, by where they sit; each gets its own formats.
 enum Role {
     Title_Cell,  // A1
@@ -361,30 +286,6 @@ QString reserveFreshName(const QString &folder)
     throw Error(QStringLiteral("ไม่สามารถสร้างแฟ้มรายงานในโฟลเดอร์นี้ได้: ") + folder);
 }
 
-Report_Layout baseLayout(const QString &title, const QString &span, const QString &last)
-{
-    Report_Layout l;
-    l.title = title;
-    l.titleSpan = span;
-    l.lastFormattedColumn = last;
-    return l;
-}
-
-QList<Column_Width> detailWidths()
-{
-    return {{QStringLiteral("A:A"), 4},    {QStringLiteral("B:B"), 20},
-            {QStringLiteral("C:K"), 15.5}, {QStringLiteral("F:F"), 103},
-            {QStringLiteral("G:H"), 33},   {QStringLiteral("L:L"), 22}};
-}
-
-QList<Column_Width> daysWidths()
-{
-    return {{QStringLiteral("A:A"), 4},    {QStringLiteral("B:B"), 20},
-            {QStringLiteral("C:K"), 15.5}, {QStringLiteral("F:F"), 30},
-            {QStringLiteral("G:H"), 33},   {QStringLiteral("K:M"), 13},
-            {QStringLiteral("N:N"), 19.8}};
-}
-
 } // namespace
 
 QString Column_Letter(int c)
@@ -392,71 +293,6 @@ QString Column_Letter(int c)
     if (c < 0 || c >= Max_Columns)
         return {};
     return columnLetters(c + 1);
-}
-
-Typed_Cell Type_Cell_Text(const QString &text)
-{
-    Typed_Cell cell;
-    if (text.isEmpty())
-        return cell;
-    if (text.startsWith(u'\'')) {
-        cell.kind = Cell_Kind::Quoted_Text;
-        cell.text = text.mid(1);
-        return cell;
-    }
-    if (typeNumber(text, cell) || typeDate(text, cell))
-        return cell;
-    cell.kind = Cell_Kind::Text;
-    cell.text = text;
-    return cell;
-}
-
-Report_Layout Movement_Detail_Layout()
-{
-    Report_Layout l =
-        baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:L1"), QStringLiteral("T"));
-    l.widths = detailWidths();
-    return l;
-}
-
-Report_Layout Days_In_Division_Layout()
-{
-    Report_Layout l =
-        baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:L1"), QStringLiteral("N"));
-    l.widths = daysWidths();
-    return l;
-}
-
-Report_Layout Calendar_Of_Year_Layout()
-{
-    Report_Layout l = baseLayout(QStringLiteral("รายงานวันในแต่ละปี "), QStringLiteral("A1:F1"),
-                                 QStringLiteral("F"));
-    l.widths = {
-        {QStringLiteral("A:A"), 4}, {QStringLiteral("B:B"), 15}, {QStringLiteral("C:F"), 21}};
-    return l;
-}
-
-Report_Layout By_Doc_Type_Layout()
-{
-    Report_Layout l = baseLayout(QStringLiteral("รายงานฏีกา แยกตามประเภทเอกสาร"),
-                                 QStringLiteral("A1:U1"), QStringLiteral("U"));
-    l.widths = detailWidths();
-    return l;
-}
-
-Report_Layout Days_To_Payment_Layout(const QString &docTypeLine)
-{
-    Report_Layout l =
-        baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:AH1"), QStringLiteral("AH"));
-    l.orientation = Orientation::Landscape;
-    l.widths = daysWidths();
-    l.line2 = docTypeLine;
-    return l;
-}
-
-QString Doc_Type_Line(const QString &docTypeText)
-{
-    return QStringLiteral("ประเภทเอกสาร ") + docTypeText;
 }
 
 QString Export_Report(const Report_Table &table, const Report_Layout &layout, const QString &folder)
