@@ -182,6 +182,14 @@ db::Statement insertStatement(const QString &key, const QString &code, const QSt
                 db::sqlText(type) + QStringLiteral("')")};
 }
 
+void insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered)
+{
+    const auto v = [&](const char *column) { return entered.value(QLatin1String(column)); };
+    c.execute(insertStatement(key, Left_Chars(v("Per_Code"), 2), v("KumDeega_No"),
+                              v("Company_Rec_Cheq"), v("Remark1"),
+                              Left_Chars(v("DocType_Code"), 2)));
+}
+
 QStringList officerItems(db::Connection &c)
 {
     return codeAndName(c, officerListStatement(), "Per_Code", "Per_Name");

@@ -50,11 +50,6 @@ QString TfrmEntry_Deega_Veq::officerCode() const
     return Left_Chars(cmbPer_Code2->currentText(), 2);
 }
 
-QString TfrmEntry_Deega_Veq::docTypeCode() const
-{
-    return Left_Chars(cmbDocType_Code2->currentText(), 2);
-}
-
 void TfrmEntry_Deega_Veq::emptyEditPanel()
 {
     edtDocNumber2->clear();
@@ -141,9 +136,7 @@ void TfrmEntry_Deega_Veq::writeStage()
         Browse_Edit_Screen::writeStage();
         return;
     }
-    session().connection.execute(deega_veq::insertStatement(
-        edtDoc_PK2->text(), officerCode(), edtKumDeega_No2->text(), edtCompany_Rec_Cheq2->text(),
-        edtRemark1->text(), docTypeCode()));
+    deega_veq::insertDocument(session().connection, edtDoc_PK2->text(), enteredFields());
     showMessage(msg::Saved);
     // Ready for the next document.
     edtDoc_PK2->setEnabled(true);

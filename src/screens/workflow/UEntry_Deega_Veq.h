@@ -28,7 +28,6 @@ protected:
 
 private:
     QString officerCode() const;
-    QString docTypeCode() const;
     void emptyEditPanel();
 
     int Save_Mode = 2;
