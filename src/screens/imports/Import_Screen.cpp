@@ -286,21 +286,19 @@ void Import_Screen::fillGrid(const Import_Preview &preview)
 {
     const Import_Layout &layout = Import_Layout_Of(kind_);
     const int cols = static_cast<int>(layout.columns.size());
+    // Down to the header first: no row of an earlier preview stays behind.
     StringGrid1->setRowCount(1);
     StringGrid1->setColCount(cols);
-    StringGrid1->setRowCount(std::max<int>(2, static_cast<int>(preview.rows.size()) + 1));
-    StringGrid1->clearRow(1);
     for (int c = 0; c < cols; ++c) {
         const Import_Column &column = layout.columns[c];
         if (column.width > 0)
             StringGrid1->setColWidth(c, column.width);
         StringGrid1->setCell(c, 0, column.header);
     }
-    for (qsizetype r = 0; r < preview.rows.size(); ++r) {
-        const QStringList &cells = preview.rows[r];
-        for (int c = 0; c < cols; ++c)
-            StringGrid1->setCell(c, static_cast<int>(r + 1), cells.value(c));
-    }
+    StringGrid1->fillRows(preview.rows);
+    // A grid keeps one data row even when nothing was read.
+    if (preview.rows.isEmpty())
+        StringGrid1->setRowCount(2);
 }
 
 QList<QStringList> Import_Screen::previewRows() const
