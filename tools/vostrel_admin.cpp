@@ -104,14 +104,178 @@ bool readUser(const QCommandLineParser &args, admin::User &user, QString &proble
     return true;
 }
 
-} // namespace
+// What a command is given: the options, the words after its own, and the catalog, not yet open
+// (none for a command that needs no catalog).
+struct Invocation {
+    const QCommandLineParser &args;
+    QStringList operands;
+    db::Connection *connection;
+};
 
-int main(int argc, char *argv[])
+const char *const ImportForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
+const char *const PreviewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
+
+int runInit(const Invocation &in)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
+    admin::User first;
+    QString problem;
+    if (!readUser(in.args, first, problem))
+        return usage(problem);
+    admin::checkUser(first);
+    db::Connection &connection = *in.connection;
+    connection.open(db::Connection::OpenMode::Create);
+    admin::initCatalog(connection, first);
+    out() << QStringLiteral("สร้างฐานข้อมูล %1 เรียบร้อยแล้ว ผู้ใช้แรก: %2 (ระดับ %3)\n")
+                 .arg(connection.location().describe(), first.name)
+                 .arg(first.level);
+    return Ok;
+}
 
-    QCommandLineParser args;
+int runUserAdd(const Invocation &in)
+{
+    admin::User user;
+    QString problem;
+    if (!readUser(in.args, user, problem))
+        return usage(problem);
+    in.connection->open();
+    admin::addUser(*in.connection, user);
+    out() << QStringLiteral("เพิ่มผู้ใช้ %1 (ระดับ %2) เรียบร้อยแล้ว\n").arg(user.name).arg(user.level);
+    return Ok;
+}
+
+int runDemo(const Invocation &in)
+{
+    db::Connection &connection = *in.connection;
+    connection.open(db::Connection::OpenMode::Create);
+    const admin::DemoSummary demo = admin::loadDemo(connection);
+    out() << QStringLiteral("สร้างฐานข้อมูลทดลอง %1 เรียบร้อยแล้ว: ฎีกา %2 เรื่อง, "
+                            "เงินประกันสัญญา %3 เรื่อง, รายการ ERP %4 รายการ\n")
+                 .arg(connection.location().describe())
+                 .arg(demo.documents)
+                 .arg(demo.guarantees)
+                 .arg(demo.erpRows);
+    out() << QStringLiteral("ปฏิทินวันทำการ %1 วัน พร้อมวันหยุดประจำปี\n").arg(demo.calendarDays);
+    out() << QStringLiteral("ผู้ใช้สำหรับทดลอง (ชื่อ / รหัสผ่าน / ระดับ):\n");
+    for (const admin::User &u : demo.users)
+        out() << QStringLiteral("  %1 / %2 / %3\n").arg(u.name, u.password).arg(u.level);
+    return Ok;
+}
+
+int runCalendarGenerate(const Invocation &in)
+{
+    bool okFrom = false;
+    bool okTo = false;
+    const int from = in.args.value(QStringLiteral("from")).trimmed().toInt(&okFrom);
+    const int to = in.args.value(QStringLiteral("to")).trimmed().toInt(&okTo);
+    if (!okFrom || !okTo)
+        return usage(QStringLiteral("ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"));
+    in.connection->open();
+    const int inserted = Generate_Calendar(*in.connection, from, to);
+    out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n").arg(inserted).arg(from).arg(to);
+    return Ok;
+}
+
+int runHolidaysMark(const Invocation &in)
+{
+    in.connection->open();
+    const int marked = Mark_Holidays(*in.connection);
+    out() << QStringLiteral("ประมวลผลวันหยุดประจำปี %1 รายการ เรียบร้อยแล้ว\n").arg(marked);
+    return Ok;
+}
+
+int runCount(const Invocation &in)
+{
+    in.connection->open();
+    out() << Day_Counts_Text(Count_Work_Days(*in.connection, in.operands.at(0), in.operands.at(1)))
+          << '\n';
+    return Ok;
+}
+
+int runImport(const Invocation &in)
+{
+    Import_Kind kind;
+    if (!importKind(in.operands.at(0), kind))
+        return usage(QString::fromUtf8(ImportForm));
+    const Import_Preview preview = readWorkbook(kind, in.operands.at(1));
+    in.connection->open();
+    Import_Result result;
+    Save_Preview(kind, *in.connection, preview.rows, result);
+    out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
+                 .arg(result.inserted)
+                 .arg(result.updated)
+                 .arg(result.notFound)
+                 .arg(result.skipped);
+    return Ok;
+}
+
+int runPreview(const Invocation &in)
+{
+    Import_Kind kind;
+    if (!importKind(in.operands.at(0), kind))
+        return usage(QString::fromUtf8(PreviewForm));
+    const Import_Preview preview = readWorkbook(kind, in.operands.at(1));
+    QStringList header;
+    for (const Import_Column &c : Import_Layout_Of(kind).columns)
+        header << c.header;
+    out() << header.join(QLatin1Char('\t')) << '\n';
+    for (const QStringList &row : preview.rows)
+        out() << row.join(QLatin1Char('\t')) << '\n';
+    return Ok;
+}
+
+struct Command {
+    const char *words; // the command's own words, space between
+    int operands;      // how many words follow them
+    const char *form;  // shown when the operands do not fit; none: the words are no command
+    bool needsCatalog;
+    int (*run)(const Invocation &);
+};
+
+const Command Commands[] = {
+    {"init", 0, nullptr, true, runInit},
+    {"user add", 0, nullptr, true, runUserAdd},
+    {"demo", 0, nullptr, true, runDemo},
+    {"calendar generate", 0, nullptr, true, runCalendarGenerate},
+    {"holidays mark", 0, nullptr, true, runHolidaysMark},
+    {"count", 2, nullptr, true, runCount},
+    {"import", 2, ImportForm, true, runImport},
+    {"preview", 2, PreviewForm, false, runPreview},
+};
+
+QStringList ownWords(const Command &command)
+{
+    return QString::fromLatin1(command.words).split(QLatin1Char(' '));
+}
+
+// The command whose own words begin the given ones.
+const Command *findCommand(const QStringList &words)
+{
+    for (const Command &c : Commands) {
+        const QStringList own = ownWords(c);
+        if (words.mid(0, own.size()) == own)
+            return &c;
+    }
+    return nullptr;
+}
+
+int unknownWords(const QStringList &words)
+{
+    return usage(QStringLiteral("ไม่รู้จักคำสั่ง: %1").arg(words.join(QLatin1Char(' '))));
+}
+
+int run(const Command *command, const QCommandLineParser &args, const QStringList &words,
+        db::Connection *connection)
+{
+    if (!command)
+        return unknownWords(words);
+    const qsizetype own = ownWords(*command).size();
+    if (words.size() != own + command->operands)
+        return command->form ? usage(QString::fromUtf8(command->form)) : unknownWords(words);
+    return command->run({args, words.mid(own), connection});
+}
+
+void addOptions(QCommandLineParser &args)
+{
     args.addOption(
         {QStringLiteral("catalog"), QStringLiteral("catalog URL"), QStringLiteral("URL")});
     args.addOption({QStringLiteral("user"), QStringLiteral("user name"), QStringLiteral("NAME")});
@@ -123,124 +287,33 @@ int main(int argc, char *argv[])
         {QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
     args.addHelpOption();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
+
+    QCommandLineParser args;
+    addOptions(args);
     if (!args.parse(QCoreApplication::arguments()))
         return usage(args.errorText());
-
     const QStringList words = args.positionalArguments();
     if (words.isEmpty())
         return usage(QString());
-    const QString command = words.first();
 
-    if (command == QLatin1String("preview")) {
-        Import_Kind kind;
-        if (words.size() != 3 || !importKind(words.at(1), kind))
-            return usage(QStringLiteral("ใช้: vostrel-admin preview kvsis|stopdays|erp FILE"));
-        try {
-            const Import_Preview preview = readWorkbook(kind, words.at(2));
-            QStringList header;
-            for (const Import_Column &c : Import_Layout_Of(kind).columns)
-                header << c.header;
-            out() << header.join(QLatin1Char('\t')) << '\n';
-            for (const QStringList &row : preview.rows)
-                out() << row.join(QLatin1Char('\t')) << '\n';
-            return Ok;
-        } catch (const spreadsheet::Error &e) {
-            err() << e.message() << '\n';
-            err().flush();
-            return Refused;
-        }
-    }
-
+    const Command *command = findCommand(words);
     try {
+        // The catalog is named before the words are checked: one that cannot be named is refused
+        // even under words that are no command.
+        if (command && !command->needsCatalog)
+            return run(command, args, words, nullptr);
         db::Connection connection(catalogFrom(args));
         if (args.isSet(QStringLiteral("trace")))
             connection.setObserver([](const QString &s) { err() << s << "\n--\n"; });
-
-        if (command == QLatin1String("init") && words.size() == 1) {
-            admin::User first;
-            QString problem;
-            if (!readUser(args, first, problem))
-                return usage(problem);
-            admin::checkUser(first);
-            connection.open(db::Connection::OpenMode::Create);
-            admin::initCatalog(connection, first);
-            out() << QStringLiteral("สร้างฐานข้อมูล %1 เรียบร้อยแล้ว ผู้ใช้แรก: %2 (ระดับ %3)\n")
-                         .arg(connection.location().describe(), first.name)
-                         .arg(first.level);
-            return Ok;
-        }
-        if (command == QLatin1String("user") && words.size() == 2 &&
-            words.at(1) == QLatin1String("add")) {
-            admin::User user;
-            QString problem;
-            if (!readUser(args, user, problem))
-                return usage(problem);
-            connection.open();
-            admin::addUser(connection, user);
-            out() << QStringLiteral("เพิ่มผู้ใช้ %1 (ระดับ %2) เรียบร้อยแล้ว\n")
-                         .arg(user.name)
-                         .arg(user.level);
-            return Ok;
-        }
-        if (command == QLatin1String("demo") && words.size() == 1) {
-            connection.open(db::Connection::OpenMode::Create);
-            const admin::DemoSummary demo = admin::loadDemo(connection);
-            out() << QStringLiteral("สร้างฐานข้อมูลทดลอง %1 เรียบร้อยแล้ว: ฎีกา %2 เรื่อง, "
-                                    "เงินประกันสัญญา %3 เรื่อง, รายการ ERP %4 รายการ\n")
-                         .arg(connection.location().describe())
-                         .arg(demo.documents)
-                         .arg(demo.guarantees)
-                         .arg(demo.erpRows);
-            out() << QStringLiteral("ปฏิทินวันทำการ %1 วัน พร้อมวันหยุดประจำปี\n").arg(demo.calendarDays);
-            out() << QStringLiteral("ผู้ใช้สำหรับทดลอง (ชื่อ / รหัสผ่าน / ระดับ):\n");
-            for (const admin::User &u : demo.users)
-                out() << QStringLiteral("  %1 / %2 / %3\n").arg(u.name, u.password).arg(u.level);
-            return Ok;
-        }
-        if (command == QLatin1String("calendar") && words.size() == 2 &&
-            words.at(1) == QLatin1String("generate")) {
-            bool okFrom = false;
-            bool okTo = false;
-            const int from = args.value(QStringLiteral("from")).trimmed().toInt(&okFrom);
-            const int to = args.value(QStringLiteral("to")).trimmed().toInt(&okTo);
-            if (!okFrom || !okTo)
-                return usage(QStringLiteral("ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"));
-            connection.open();
-            const int inserted = Generate_Calendar(connection, from, to);
-            out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n")
-                         .arg(inserted)
-                         .arg(from)
-                         .arg(to);
-            return Ok;
-        }
-        if (command == QLatin1String("holidays") && words.size() == 2 &&
-            words.at(1) == QLatin1String("mark")) {
-            connection.open();
-            const int marked = Mark_Holidays(connection);
-            out() << QStringLiteral("ประมวลผลวันหยุดประจำปี %1 รายการ เรียบร้อยแล้ว\n").arg(marked);
-            return Ok;
-        }
-        if (command == QLatin1String("count") && words.size() == 3) {
-            connection.open();
-            out() << Day_Counts_Text(Count_Work_Days(connection, words.at(1), words.at(2))) << '\n';
-            return Ok;
-        }
-        if (command == QLatin1String("import")) {
-            Import_Kind kind;
-            if (words.size() != 3 || !importKind(words.at(1), kind))
-                return usage(QStringLiteral("ใช้: vostrel-admin import kvsis|stopdays|erp FILE"));
-            const Import_Preview preview = readWorkbook(kind, words.at(2));
-            connection.open();
-            Import_Result result;
-            Save_Preview(kind, connection, preview.rows, result);
-            out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
-                         .arg(result.inserted)
-                         .arg(result.updated)
-                         .arg(result.notFound)
-                         .arg(result.skipped);
-            return Ok;
-        }
-        return usage(QStringLiteral("ไม่รู้จักคำสั่ง: %1").arg(words.join(QLatin1Char(' '))));
+        return run(command, args, words, &connection);
     } catch (const Failure &e) {
         err() << e.message() << '\n';
         err().flush();

@@ -172,6 +172,39 @@ private slots:
                  demo.erpRows - 1);
     }
 
+    // A demo document at a stage has been through every stage before it, and some documents wait
+    // at each stage: no column of a later stage is filled while an earlier one is empty.
+    void demoStagesFollowEachOther_data()
+    {
+        QTest::addColumn<QString>("earlier");
+        QTest::addColumn<QString>("later");
+        const char *const order[] = {"DocNoDate", "Per_Code", "Deega_No", "Date_Nud_Rec_Cheq",
+                                     "SAP_Doc_No"};
+        for (std::size_t i = 1; i < std::size(order); ++i)
+            QTest::addRow("%s then %s", order[i - 1], order[i])
+                << QString::fromLatin1(order[i - 1]) << QString::fromLatin1(order[i]);
+    }
+    void demoStagesFollowEachOther()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(QString, later);
+        TestCatalog catalog(QStringLiteral("sqlite"), false);
+        db::Connection &c = catalog.connection();
+        admin::loadDemo(c);
+        const QString main = QStringLiteral("Main_Deega_Control");
+        const QString filled = QStringLiteral("(%1<>'')");
+        const QString empty = QStringLiteral("((%1='') Or (%1 Is null))");
+        // Documents keyed in on paper have an officer but nothing imported yet.
+        const QString voucher =
+            QStringLiteral("(Doc_PK like 'QDTX%') And (Topic Is not null) And ");
+        QCOMPARE(count(c, main,
+                       voucher + filled.arg(later) + QStringLiteral(" And ") + empty.arg(earlier)),
+                 0);
+        QVERIFY(count(c, main,
+                      voucher + filled.arg(earlier) + QStringLiteral(" And ") + empty.arg(later)) >
+                0);
+    }
+
     // The tool imports a workbook with the same read and save as the import screens.
     void importMatchesTheScreensSave_data()
     {
@@ -280,6 +313,83 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(QStringLiteral("เสียหาย")), qPrintable(r.err));
         QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+    }
+
+    // How the tool reads its words: each refusal names its reason first, then the usage text
+    // follows (exit 2); none of them opens, let alone makes, the catalog.
+    void commandWords_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("firstLine");
+        const char *const usage = "ใช้งาน:";
+        const char *const importForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
+        const char *const previewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
+        const char *const needUser = "ต้องระบุ --user, --password และ --level";
+        struct Case {
+            const char *name, *words;
+            int exitCode;
+            const char *firstLine;
+        };
+        const Case cases[] = {
+            {"no words", "", 2, usage},
+            {"help", "--help", 2, usage},
+            {"unknown option", "--bogus", 2, "Unknown option 'bogus'."},
+            {"unknown word", "frobnicate", 2, "ไม่รู้จักคำสั่ง: frobnicate"},
+            {"first word of two", "user", 2, "ไม่รู้จักคำสั่ง: user"},
+            {"wrong second word", "user del", 2, "ไม่รู้จักคำสั่ง: user del"},
+            {"word too many", "user add extra", 2, "ไม่รู้จักคำสั่ง: user add extra"},
+            {"init with operand", "init extra", 2, "ไม่รู้จักคำสั่ง: init extra"},
+            {"demo with operand", "demo extra", 2, "ไม่รู้จักคำสั่ง: demo extra"},
+            {"calendar alone", "calendar", 2, "ไม่รู้จักคำสั่ง: calendar"},
+            {"holidays too many", "holidays mark x", 2, "ไม่รู้จักคำสั่ง: holidays mark x"},
+            {"count one date", "count 1/1/2555", 2, "ไม่รู้จักคำสั่ง: count 1/1/2555"},
+            {"count three", "count 1/1/2555 2/1/2555 x", 2, "ไม่รู้จักคำสั่ง: count 1/1/2555 2/1/2555 x"},
+            {"import alone", "import", 2, importForm},
+            {"import no file", "import kvsis", 2, importForm},
+            {"import unknown kind", "import csv x.xls", 2, importForm},
+            {"import two files", "import erp a.xls b.xls", 2, importForm},
+            {"preview alone", "preview", 2, previewForm},
+            {"preview unknown kind", "preview csv x.xls", 2, previewForm},
+            {"preview two files", "preview erp a.xls b.xls", 2, previewForm},
+            {"init without user", "init", 2, needUser},
+            {"user add without level", "user add --user u --password p", 2, needUser},
+            {"level not a number", "init --user u --password p --level x", 2,
+             "ระดับผู้ใช้ (--level) ต้องเป็นจำนวนเต็ม"},
+            {"calendar without to", "calendar generate --from 2555", 2,
+             "ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"},
+            // A catalog that cannot be named refuses every command but the preview.
+            {"bad catalog", "init --user u --password p --level 5 --catalog nonsense", 1,
+             "ที่อยู่ฐานข้อมูลไม่ถูกต้อง: \"nonsense\" "
+             "(ใช้ sqlite:PATH หรือ postgresql://USER@HOST[:PORT]/DB)"},
+            {"preview needs no catalog", "preview kvsis FILE --catalog nonsense", 0, ""},
+        };
+        for (const Case &c : cases) {
+            QStringList words =
+                QString::fromUtf8(c.words).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            words.replaceInStrings(QStringLiteral("FILE"),
+                                   QStringLiteral(VOSTREL_FIXTURES "/kvsis.xls"));
+            QTest::newRow(c.name) << words << c.exitCode << QString::fromUtf8(c.firstLine);
+        }
+    }
+    void commandWords()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, exitCode);
+        QFETCH(QString, firstLine);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("c.sqlite"));
+        if (!words.contains(QStringLiteral("--catalog")))
+            words << QStringLiteral("--catalog") << QStringLiteral("sqlite:") + file;
+        const Run r = runTool(words);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), firstLine);
+        if (exitCode == 2)
+            QVERIFY2(r.err.contains(QStringLiteral("ใช้งาน:\n  vostrel-admin init ")),
+                     qPrintable(r.err));
+        else
+            QVERIFY2(!r.err.contains(QStringLiteral("ใช้งาน:")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(file));
     }
 
     void commandLine()
