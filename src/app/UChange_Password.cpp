@@ -1,6 +1,7 @@
 #include "app/UChange_Password.h"
 
-#include "data/Connection.h"
+#include "core/Access.h"
+#include "core/Messages.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Guard.h"
@@ -78,35 +79,26 @@ void TfrmChange_Password::btnSave_DataClick()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        if (!s.dialogs.confirm(this, QStringLiteral("ยืนยันการบันทึกข้อมูล ")))
+        if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
-        const QString user = db::sqlText(s.Login_User);
-        db::Rows row = s.connection.select(
-            db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_User"),
-                          QStringLiteral("Where (Username = '") + user + QStringLiteral("')"),
-                          QStringLiteral("And (Password ='") +
-                              db::sqlText(edtOld_Password->text()) + QStringLiteral("')")});
-        if (!row.next()) {
-            s.dialogs.message(this, QStringLiteral("รหัสผ่านเดิมไม่ถูกต้อง"));
+        const user_access::PasswordChange outcome =
+            user_access::changePassword(s.connection, s.Login_User, edtOld_Password->text(),
+                                        edtNew_Password->text(), edtConf_Password->text());
+        s.dialogs.message(this, user_access::passwordChangeMessage(outcome));
+        switch (outcome) {
+        case user_access::PasswordChange::OldPasswordWrong:
             edtOld_Password->setFocus();
-            return;
-        }
-        if (edtNew_Password->text() != edtConf_Password->text()) {
-            s.dialogs.message(this, QStringLiteral("รหัสผ่านและรหัสยืนยันไม่เหมือนกัน กรุณาใส่ใหม่"));
+            break;
+        case user_access::PasswordChange::ConfirmationDiffers:
             edtNew_Password->clear();
             edtConf_Password->clear();
             edtNew_Password->setFocus();
-            return;
+            break;
+        case user_access::PasswordChange::Changed:
+            if (s.endProgram)
+                s.endProgram();
+            break;
         }
-        s.connection.execute(
-            db::Statement{QStringLiteral("Update TR_User"),
-                          QStringLiteral("Set  Password ='") +
-                              db::sqlText(edtNew_Password->text()) + QLatin1Char('\''),
-                          QStringLiteral("Where (Username = '") + user + QStringLiteral("')")});
-        s.dialogs.message(this, QStringLiteral("ทำการเปลี่ยนแปลงรหัสผ่านให้แล้ว โปรแกรมจะปิดตัวเองเพื่อให้") +
-                                    QLatin1Char('\n') + QStringLiteral("เข้าระบบใหม่ (Login)"));
-        if (s.endProgram)
-            s.endProgram();
     });
 }
 

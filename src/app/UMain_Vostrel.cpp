@@ -1,31 +1,24 @@
 #include "app/UMain_Vostrel.h"
 
 #include "app/Background.h"
-#include "app/UChange_Password.h"
+#include "app/MenuTable.h"
+#include "core/Access.h"
 #include "data/Connection.h"
-#include "data/schema.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Guard.h"
 #include "screens/common/Screen.h"
-#include "util/Utility.h"
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-
-namespace {
-
-// The six intake items that need level 5, in the order they are disabled.
-const char *const IntakeItems[] = {"ImportDataExcel1", "N3", "N4", "N22", "N6", "N20"};
-const char *const TopMenus[] = {"N1", "N2", "N7", "N29", "Administrator1", "NExit"};
-
-} // namespace
+#include <span>
 
 TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, ScreenRegistry registry,
                                    std::function<void(db::Connection &)> afterConnect,
@@ -38,8 +31,6 @@ TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, Scre
     setWindowTitle(QStringLiteral("frmMain_Vostrel"));
     session_ = std::make_unique<Session>(
         Session{*DBConnec1, dialogs_, deployment_, {}, {}, {}, 0, [this] { endProgram(); }});
-    registry_.add(QStringLiteral("ChangePassword1"),
-                  [](Session &s) { return new TfrmChange_Password(s); });
 
     Image1 = new BackgroundArea(deployment_.organisation.title, deployment_.organisation.emblemPath,
                                 this);
@@ -125,74 +116,41 @@ void TfrmMain_Vostrel::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    auto top = [bar](const char *name, const QString &caption) {
-        QMenu *m = bar->addMenu(caption);
-        m->setObjectName(QLatin1String(name));
-        m->menuAction()->setObjectName(QLatin1String(name));
-        return m;
-    };
-    auto item = [this](QMenu *menu, const char *name, const QString &caption) {
-        QAction *a = menu->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        const QString key = QLatin1String(name);
-        connect(a, &QAction::triggered, this,
-                [this, key] { guarded(this, dialogs_, [&] { openScreen(key); }); });
-        return a;
-    };
-    auto separator = [](QMenu *menu, const char *name) {
-        menu->addSeparator()->setObjectName(QLatin1String(name));
-    };
-
-    // "ข้อมูลอ้างอิง" has no items and no action.
-    bar->addAction(QStringLiteral("ข้อมูลอ้างอิง"))->setObjectName(QStringLiteral("N1"));
-
-    QMenu *N2 = top("N2", QStringLiteral("บันทึกข้อมูล"));
-    item(N2, "ImportDataExcel1", QStringLiteral("นำเข้าข้อมูล (Import Data Excel) จาก KV SIS"));
-    separator(N2, "N5");
-    item(N2, "N3", QStringLiteral("รับเรื่องวางฎีกา (Veq)"));
-    item(N2, "N4", QStringLiteral("บันทึกเลขที่ฏีกา (Veq)"));
-    item(N2, "N22", QStringLiteral("บันทึกวันรับเช็ค(ประกันสัญญา)(Veq)"));
-    separator(N2, "N10");
-    item(N2, "N6", QStringLiteral("บันทึกนัด วันรับเช็ค(Pelrin)"));
-    separator(N2, "N19");
-    QMenu *N20 = N2->addMenu(QStringLiteral("บันทึกเงินประกันสัญญา(ใบเหลือง(Hask))"));
-    N20->setObjectName(QStringLiteral("N20"));
-    N20->menuAction()->setObjectName(QStringLiteral("N20"));
-    item(N20, "N21", QStringLiteral("บันทึกข้อมูล"));
-    separator(N20, "N23");
-    item(N20, "N24", QStringLiteral("รายงานการบันทึกข้อมูลเงินประกันสัญญา"));
-    separator(N2, "N27");
-    item(N2, "N28", QStringLiteral("บันทึกเลขที่เอกสาร"));
-    separator(N2, "N30");
-    item(N2, "InportKVERP1", QStringLiteral("Inport ข้อมูลจาก KV-ERP"));
-
-    QMenu *N7 = top("N7", QStringLiteral("รายงาน"));
-    item(N7, "N8", QStringLiteral("รายงานรายละเอียดการเคลื่อนไหว"));
-    item(N7, "N9", QStringLiteral("รายงานแสดงจำนวนวันที่อยู่ในกองคลัง"));
-    separator(N7, "N25");
-    item(N7, "N26", QStringLiteral("รายงานแยกตามประเภทเอกสาร"));
-    separator(N7, "N31");
-    item(N7, "KvsisKverp1", QStringLiteral("รายงานแสดงจำนวนวัน (KVSIS-KVERP)"));
-
-    QMenu *N29 = top("N29", QStringLiteral("ระบบ (System)"));
-    item(N29, "ChangePassword1", QStringLiteral("เปลี่ยนรหัสผ่าน (Change Password)"));
-
-    QMenu *admin = top("Administrator1", QStringLiteral("Administrator"));
-    item(admin, "N11", QStringLiteral("บันทึกวันหยุดประจำปี"));
-    item(admin, "N12", QStringLiteral("Import วันหยุดชดเชย"));
-    separator(admin, "N13");
-    item(admin, "CreateCalendar1", QStringLiteral("Create Calendar"));
-    separator(admin, "N14");
-    // "ประมวลผลจำนวนวัน" has no action: nothing is counted in advance.
-    admin->addAction(QStringLiteral("ประมวลผลจำนวนวัน"))->setObjectName(QStringLiteral("N15"));
-    separator(admin, "N16");
-    item(admin, "N17", QStringLiteral("รายงาน วันในแต่ลปี"));
-    item(admin, "N18", QStringLiteral("บันทึกวันที่เข้ากองคลังครั้งสุดท้าย"));
-
-    QAction *exit = bar->addAction(QStringLiteral("ออกจากระบบ"));
-    exit->setObjectName(QStringLiteral("NExit"));
-    connect(exit, &QAction::triggered, this, &TfrmMain_Vostrel::NExitClick);
+    QHash<QString, QMenu *> menus;
+    const std::span<const menu::Entry> entries = menu::entries();
+    menuActions_.reserve(entries.size());
+    for (const menu::Entry &e : entries) {
+        const QString name = QLatin1String(e.name);
+        const QString caption = QString::fromUtf8(e.caption);
+        QMenu *parent = e.parent ? menus.value(QLatin1String(e.parent)) : nullptr;
+        Q_ASSERT(parent || !e.parent);
+        QAction *a = nullptr;
+        switch (e.kind) {
+        case menu::Kind::Menu: {
+            QMenu *m = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+            m->setObjectName(name);
+            menus.insert(name, m);
+            a = m->menuAction();
+            break;
+        }
+        case menu::Kind::Separator:
+            a = parent ? parent->addSeparator() : bar->addSeparator();
+            break;
+        case menu::Kind::Item:
+        case menu::Kind::Inert:
+        case menu::Kind::Exit:
+            a = parent ? parent->addAction(caption) : bar->addAction(caption);
+            break;
+        }
+        a->setObjectName(name);
+        if (e.kind == menu::Kind::Item) {
+            connect(a, &QAction::triggered, this,
+                    [this, name] { guarded(this, dialogs_, [&] { openScreen(name); }); });
+        } else if (e.kind == menu::Kind::Exit) {
+            connect(a, &QAction::triggered, this, &TfrmMain_Vostrel::NExitClick);
+        }
+        menuActions_.push_back(a);
+    }
 }
 
 QString TfrmMain_Vostrel::statusText(int panel) const
@@ -200,11 +158,12 @@ QString TfrmMain_Vostrel::statusText(int panel) const
     return panel >= 0 && panel < 5 ? panels_[panel]->text() : QString();
 }
 
-void TfrmMain_Vostrel::setTopMenusVisible(bool visible)
+void TfrmMain_Vostrel::hideTopMenus()
 {
-    for (const char *name : TopMenus) {
-        if (auto *a = findChild<QAction *>(QLatin1String(name)))
-            a->setVisible(visible);
+    const std::span<const menu::Entry> entries = menu::entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].parent)
+            menuActions_[i]->setVisible(false);
     }
 }
 
@@ -232,35 +191,21 @@ void TfrmMain_Vostrel::startUp()
     panels_[3]->setText(QStringLiteral("Server IT:DU_Vuv_Evaduve(") + deployment_.serverShortName +
                         QStringLiteral(" 2014)"));
     statusBar()->hide();
-    setTopMenusVisible(false);
+    hideTopMenus();
 
-    db::Rows now = DBConnec1->select(db::Statement{QStringLiteral("Select Getdate() As C_Date")});
-    if (!now.next())
-        throw db::Error(QStringLiteral("ไม่ได้รับวันที่จากเครื่องแม่ข่าย"));
-    const QDateTime serverNow = now.dateTime(QStringLiteral("C_Date"));
-    if (!serverNow.isValid())
-        throw db::Error(QStringLiteral("วันที่จากเครื่องแม่ข่ายอ่านไม่ได้: ") +
-                        now.text(QStringLiteral("C_Date")));
-    // S is the server's date as dd/mm/yyyy with the Gregorian year.
-    const QString S = Eng_Date_Text(serverNow.date());
-    QString fiscal = S.mid(6, 4);
-    if (S.mid(3, 2).toInt() > 9)
-        fiscal = QString::number(fiscal.toInt() + 1);
-    session_->Fiscal_Year = fiscal;
-    session_->Today_Thai = S.left(6) + QString::number(S.mid(6, 4).toInt() + Buddhist_Era_Offset);
+    const user_access::StartUpValues values = user_access::readStartUpValues(*DBConnec1);
+    session_->Fiscal_Year = values.Fiscal_Year;
+    session_->Today_Thai = values.Today_Thai;
 
     edtName->clear();
     edtPassword->clear();
 
-    db::Rows version = DBConnec1->select(
-        db::Statement{QStringLiteral("SELECT  *"), QStringLiteral("FROM TR_Version")});
-    const QString stored = version.next() ? version.text(QStringLiteral("Version_NO")) : QString();
-    if (Trim_Text(stored) != schema::Version) {
-        dialogs_.message(this, QStringLiteral("Invalid Version ") + QLatin1Char('\n') +
-                                   QStringLiteral("Pressent Version Is : ") + stored);
+    const user_access::VersionCheck version = user_access::checkVersion(*DBConnec1);
+    if (!version.matches) {
+        dialogs_.message(this, user_access::invalidVersionMessage(version.stored));
         ended_ = true; // the program ends once start-up is through
     }
-    panels_[4]->setText(QStringLiteral("V.") + stored);
+    panels_[4]->setText(QStringLiteral("V.") + version.stored);
     if (ended_)
         endProgram();
 }
@@ -269,49 +214,33 @@ void TfrmMain_Vostrel::btnOKClick()
 {
     guarded(this, dialogs_, [this] {
         const QString name = edtName->text();
-        const QString password = edtPassword->text();
-        if (name.isEmpty()) {
-            dialogs_.message(this, QStringLiteral("กรุณาใส่ชื่อผู้ใช้ด้วย"));
-            edtName->setFocus();
+        const user_access::LoginResult result =
+            user_access::checkLogin(*DBConnec1, name, edtPassword->text());
+        if (result.ok()) {
+            enterProgram(name, result.level);
             return;
         }
-        if (password.isEmpty()) {
-            dialogs_.message(this, QStringLiteral("กรุณาใส่รหัสผ่านด้วย"));
-            edtPassword->setFocus();
-            return;
-        }
-        db::Rows user = DBConnec1->select(db::Statement{QStringLiteral("Select * From TR_User"),
-                                                        QStringLiteral("Where UserName='") +
-                                                            db::sqlText(name) + QLatin1Char('\'')});
-        if (!user.next()) {
-            dialogs_.message(this, QStringLiteral("ไม่พบชื่อผู้ใช้ในระบบ กรุณาใส่ชื่อใหม่"));
-            edtName->setFocus();
-            return;
-        }
-        if (Trim_Text(user.text(QStringLiteral("password"))) != password) {
-            dialogs_.message(this, QStringLiteral("รหัสผ่านไม่ถูกต้อง กรุณาใส่รหัสผ่านใหม่"));
-            edtPassword->setFocus();
-            return;
-        }
-        const int level = static_cast<int>(user.integer(QStringLiteral("U_Level")));
-
-        panels_[1]->setText(QStringLiteral("ผู้ใช้งาน :") + name);
-        session_->Login_User = name;
-        session_->User_Level = level;
-        for (const char *menu : {"N1", "N2", "N7", "N29"})
-            findChild<QAction *>(QLatin1String(menu))->setVisible(true);
-        if (level > 6)
-            findChild<QAction *>(QStringLiteral("Administrator1"))->setVisible(true);
-        if (level < 5) {
-            for (const char *intake : IntakeItems)
-                findChild<QAction *>(QLatin1String(intake))->setEnabled(false);
-        }
-        findChild<QAction *>(QStringLiteral("NExit"))->setVisible(true);
-        Panel1->hide();
-        panels_[2]->setText(QStringLiteral("Date : ") + session_->Today_Thai);
-        findChild<QAction *>(QStringLiteral("CreateCalendar1"))->setEnabled(level > 8);
-        statusBar()->show();
+        dialogs_.message(this, user_access::loginMessage(result.outcome));
+        const bool nameAtFault = result.outcome == user_access::LoginOutcome::EmptyName ||
+                                 result.outcome == user_access::LoginOutcome::UnknownUser;
+        (nameAtFault ? edtName : edtPassword)->setFocus();
     });
+}
+
+void TfrmMain_Vostrel::enterProgram(const QString &name, int level)
+{
+    panels_[1]->setText(QStringLiteral("ผู้ใช้งาน :") + name);
+    session_->Login_User = name;
+    session_->User_Level = level;
+    const std::span<const menu::Entry> entries = menu::entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const user_access::EntryState state = user_access::stateAfterLogin(entries[i].rule, level);
+        menuActions_[i]->setVisible(state.visible);
+        menuActions_[i]->setEnabled(state.enabled);
+    }
+    Panel1->hide();
+    panels_[2]->setText(QStringLiteral("Date : ") + session_->Today_Thai);
+    statusBar()->show();
 }
 
 void TfrmMain_Vostrel::btnCancelClick()

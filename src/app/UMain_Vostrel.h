@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class BackgroundArea;
 class QAction;
@@ -29,7 +30,8 @@ class TfrmMain_Vostrel : public QMainWindow {
     Q_OBJECT
 
 public:
-    // afterConnect runs right after the connection opened (tests pin the server's clock there).
+    // registry: the screens the menu opens, menu::screens() in the program. afterConnect runs
+    // right after the connection opened (tests pin the server's clock there).
     TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, ScreenRegistry registry,
                      std::function<void(db::Connection &)> afterConnect = {},
                      QWidget *parent = nullptr);
@@ -57,8 +59,10 @@ private:
     void buildLoginPanel();
     void buildStatusBar();
     void endProgram();
-    void setTopMenusVisible(bool visible);
     void startUp();
+    void hideTopMenus();
+    // The program once the user is known: their values, the menus of their level, the status bar.
+    void enterProgram(const QString &name, int level);
 
     Deployment deployment_;
     Dialogs &dialogs_;
@@ -75,4 +79,5 @@ private:
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
     QLabel *panels_[5] = {};
+    std::vector<QAction *> menuActions_; // one per row of menu::entries(), in its order
 };

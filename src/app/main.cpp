@@ -1,6 +1,6 @@
 // vostrel: the desktop program.
 
-#include "app/AllScreens.h"
+#include "app/MenuTable.h"
 #include "app/main_window.h"
 #include "data/DbError.h"
 #include "screens/common/Dialogs.h"
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    TfrmMain_Vostrel window(deployment, dialogs, allScreens());
+    TfrmMain_Vostrel window(deployment, dialogs, menu::screens());
     if (window.hasEnded())
         return 1;
     QObject::connect(&window, &TfrmMain_Vostrel::programEnded, &app, &QApplication::quit,

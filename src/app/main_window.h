@@ -1,5 +1,6 @@
 #pragma once
 
-// The application shell: the main window, login and password change.
+// The application shell: the main window, its menu table, login and password change.
+#include "app/MenuTable.h"
 #include "app/UChange_Password.h"
 #include "app/UMain_Vostrel.h"

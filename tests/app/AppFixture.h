@@ -4,7 +4,7 @@
 
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
-#include "app/AllScreens.h"
+#include "app/MenuTable.h"
 #include "app/main_window.h"
 #include "data/Connection.h"
 
@@ -37,7 +37,7 @@ struct AppFixture {
     {
         const QDateTime pinned = now;
         window = std::make_unique<TfrmMain_Vostrel>(
-            deployment, dialogs, allScreens(),
+            deployment, dialogs, menu::screens(),
             [pinned](db::Connection &c) { c.pinServerClockForTests(pinned); });
         window->show();
         window->activateWindow();

@@ -1,0 +1,108 @@
+#include "app/MenuTable.h"
+
+#include "app/UChange_Password.h"
+#include "screens/calendar/UCreate_Calendar.h"
+#include "screens/calendar/UEntry_Stop_Day.h"
+#include "screens/imports/UImp_Day_Stop.h"
+#include "screens/imports/UImp_Excel_Deega.h"
+#include "screens/imports/UImp_Excel_KVERP.h"
+#include "screens/workflow/UEntry_Deega_No.h"
+#include "screens/workflow/UEntry_Deega_Veq.h"
+#include "screens/workflow/UEntry_Doc_No.h"
+#include "screens/workflow/UEntry_LastDay_Into_Fin.h"
+#include "screens/workflow/UEntry_Nud_Rec_Cheq.h"
+
+namespace menu {
+
+namespace {
+
+template <class T> Screen *open(Session &session)
+{
+    return new T(session);
+}
+
+using user_access::Below;
+using user_access::Rule;
+
+constexpr Rule Intake{user_access::IntakeLevel, Below::Disabled};
+constexpr Rule Administrator{user_access::AdministratorLevel, Below::Hidden};
+constexpr Rule Calendar{user_access::CalendarLevel, Below::Disabled};
+
+constexpr Entry Table[] = {
+    // "ข้อมูลอ้างอิง" has no items and no action.
+    {"N1", "ข้อมูลอ้างอิง", nullptr, Kind::Inert},
+
+    {"N2", "บันทึกข้อมูล", nullptr, Kind::Menu},
+    {"ImportDataExcel1", "นำเข้าข้อมูล (Import Data Excel) จาก KV SIS", "N2", Kind::Item, Intake,
+     open<TfrmImp_Excel_Deega>},
+    {"N5", "", "N2", Kind::Separator},
+    {"N3", "รับเรื่องวางฎีกา (Veq)", "N2", Kind::Item, Intake, open<TfrmEntry_Deega_Veq>},
+    {"N4", "บันทึกเลขที่ฏีกา (Veq)", "N2", Kind::Item, Intake, open<TfrmEntry_Deega_No>},
+    {"N22", "บันทึกวันรับเช็ค(ประกันสัญญา)(Veq)", "N2", Kind::Item, Intake},
+    {"N10", "", "N2", Kind::Separator},
+    {"N6", "บันทึกนัด วันรับเช็ค(Pelrin)", "N2", Kind::Item, Intake, open<TfrmEntry_Nud_Rec_Cheq>},
+    {"N19", "", "N2", Kind::Separator},
+    {"N20", "บันทึกเงินประกันสัญญา(ใบเหลือง(Hask))", "N2", Kind::Menu, Intake},
+    {"N21", "บันทึกข้อมูล", "N20", Kind::Item},
+    {"N23", "", "N20", Kind::Separator},
+    {"N24", "รายงานการบันทึกข้อมูลเงินประกันสัญญา", "N20", Kind::Item},
+    {"N27", "", "N2", Kind::Separator},
+    {"N28", "บันทึกเลขที่เอกสาร", "N2", Kind::Item, {}, open<TfrmEntry_Doc_No>},
+    {"N30", "", "N2", Kind::Separator},
+    {"InportKVERP1", "Inport ข้อมูลจาก KV-ERP", "N2", Kind::Item, {}, open<TfrmImp_Excel_KVERP>},
+
+    {"N7", "รายงาน", nullptr, Kind::Menu},
+    {"N8", "รายงานรายละเอียดการเคลื่อนไหว", "N7", Kind::Item},
+    {"N9", "รายงานแสดงจำนวนวันที่อยู่ในกองคลัง", "N7", Kind::Item},
+    {"N25", "", "N7", Kind::Separator},
+    {"N26", "รายงานแยกตามประเภทเอกสาร", "N7", Kind::Item},
+    {"N31", "", "N7", Kind::Separator},
+    {"KvsisKverp1", "รายงานแสดงจำนวนวัน (KVSIS-KVERP)", "N7", Kind::Item},
+
+    {"N29", "ระบบ (System)", nullptr, Kind::Menu},
+    {"ChangePassword1",
+     "เปลี่ยนรหัสผ่าน (Change Password)",
+     "N29",
+     Kind::Item,
+     {},
+     open<TfrmChange_Password>},
+
+    {"Administrator1", "Administrator", nullptr, Kind::Menu, Administrator},
+    {"N11", "บันทึกวันหยุดประจำปี", "Administrator1", Kind::Item, {}, open<TfrmEntry_Stop_Day>},
+    {"N12", "Import วันหยุดชดเชย", "Administrator1", Kind::Item, {}, open<TfrmImp_Day_Stop>},
+    {"N13", "", "Administrator1", Kind::Separator},
+    {"CreateCalendar1", "Create Calendar", "Administrator1", Kind::Item, Calendar,
+     open<TfrmCreate_Calendar>},
+    {"N14", "", "Administrator1", Kind::Separator},
+    // "ประมวลผลจำนวนวัน" has no action: nothing is counted in advance.
+    {"N15", "ประมวลผลจำนวนวัน", "Administrator1", Kind::Inert},
+    {"N16", "", "Administrator1", Kind::Separator},
+    {"N17", "รายงาน วันในแต่ลปี", "Administrator1", Kind::Item},
+    {"N18",
+     "บันทึกวันที่เข้ากองคลังครั้งสุดท้าย",
+     "Administrator1",
+     Kind::Item,
+     {},
+     open<TfrmEntry_LastDay_Into_Fin>},
+
+    {"NExit", "ออกจากระบบ", nullptr, Kind::Exit},
+};
+
+} // namespace
+
+std::span<const Entry> entries()
+{
+    return Table;
+}
+
+ScreenRegistry screens()
+{
+    ScreenRegistry registry;
+    for (const Entry &e : Table) {
+        if (e.screen)
+            registry.add(QLatin1String(e.name), e.screen);
+    }
+    return registry;
+}
+
+} // namespace menu
