@@ -1,7 +1,7 @@
 #pragma once
 
 // Which screen each menu item opens, by the item's component name ("N4", "CreateCalendar1").
-// Each screens library adds its own screens; the main window asks here when an item is chosen.
+// The menu table fills it; the main window asks here when an item is chosen.
 
 #include <QHash>
 #include <QString>

@@ -2,9 +2,9 @@
 
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
+#include "app/MenuTable.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
-#include "screens/calendar/CalendarScreens.h"
 #include "screens/calendar/UCreate_Calendar.h"
 #include "screens/calendar/UEntry_Stop_Day.h"
 #include "screens/common/Grid.h"
@@ -423,8 +423,7 @@ private slots:
     void menuItemsOpenTheScreens()
     {
         Fixture f(QStringLiteral("sqlite"));
-        ScreenRegistry registry;
-        registerCalendarScreens(registry);
+        const ScreenRegistry registry = menu::screens();
         std::unique_ptr<Screen> create(
             registry.create(QStringLiteral("CreateCalendar1"), f.session));
         std::unique_ptr<Screen> holidays(registry.create(QStringLiteral("N11"), f.session));

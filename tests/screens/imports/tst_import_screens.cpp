@@ -2,11 +2,11 @@
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
 #include "XlsWriter.h"
+#include "app/MenuTable.h"
 #include "data/Deployment.h"
 #include "screens/common/Grid.h"
 #include "screens/common/ScreenRegistry.h"
 #include "screens/common/Session.h"
-#include "screens/imports/ImportScreens.h"
 #include "screens/imports/UImp_Day_Stop.h"
 #include "screens/imports/UImp_Excel_Deega.h"
 #include "screens/imports/UImp_Excel_KVERP.h"
@@ -121,8 +121,7 @@ private slots:
     void registry()
     {
         Fixture f;
-        ScreenRegistry r;
-        registerImportScreens(r);
+        const ScreenRegistry r = menu::screens();
         const QList<std::pair<const char *, const char *>> items{
             {"ImportDataExcel1", "frmImp_Excel_Deega"},
             {"N12", "frmImp_Day_Stop"},

@@ -1,4 +1,5 @@
 #include "WorkflowFixture.h"
+#include "app/MenuTable.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/common/ScreenRegistry.h"
 #include "screens/workflow/UEntry_Deega_No.h"
@@ -6,7 +7,6 @@
 #include "screens/workflow/UEntry_Doc_No.h"
 #include "screens/workflow/UEntry_LastDay_Into_Fin.h"
 #include "screens/workflow/UEntry_Nud_Rec_Cheq.h"
-#include "screens/workflow/WorkflowScreens.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -16,8 +16,7 @@ namespace {
 ScreenFactory factoryOf(const QString &item)
 {
     return [item](Session &s) -> QWidget * {
-        ScreenRegistry registry;
-        registerWorkflowScreens(registry);
+        const ScreenRegistry registry = menu::screens();
         return registry.create(item, s);
     };
 }
@@ -38,8 +37,7 @@ private slots:
     void registryMapsMenuItems()
     {
         Fixture fx(QStringLiteral("sqlite"));
-        ScreenRegistry registry;
-        registerWorkflowScreens(registry);
+        const ScreenRegistry registry = menu::screens();
         const QList<std::pair<QString, QString>> items{
             {QStringLiteral("N3"), QStringLiteral("frmEntry_Deega_Veq")},
             {QStringLiteral("N4"), QStringLiteral("frmEntry_Deega_No")},
