@@ -1,7 +1,7 @@
 // Generates and saves 20 years into a fresh embedded catalog, each day checked and inserted on
 // its own as the screen does, then counts 10,000 documents from one read of the calendar.
 #include "core/Calendar.h"
-#include "core/Work_Days.h"
+#include "core/WorkDays.h"
 #include "data/Catalog.h"
 #include "data/Connection.h"
 #include "data/schema.h"
@@ -28,9 +28,9 @@ int main(int argc, char **argv)
 
     QElapsedTimer timer;
     timer.start();
-    const QList<Calendar_Day> days = Preview_Years(2550, 2569);
+    const QList<CalendarDay> days = previewYears(2550, 2569);
     const qint64 previewMs = timer.elapsed();
-    const int inserted = Save_Days(c, days);
+    const int inserted = saveDays(c, days);
     const qint64 totalMs = timer.elapsed();
     std::printf("calendar: %lld days previewed in %lld ms; %d inserted, %lld ms in all "
                 "(target < 2000 ms)\n",
@@ -43,11 +43,11 @@ int main(int argc, char **argv)
     documents.reserve(10000);
     for (int i = 0; i < 10000; ++i) {
         const QDate start = QDate(2007, 1, 1).addDays(random.bounded(7000));
-        documents.emplace_back(Thai_Date_Text(start),
-                               Thai_Date_Text(start.addDays(random.bounded(60))));
+        documents.emplace_back(thaiDateText(start),
+                               thaiDateText(start.addDays(random.bounded(60))));
     }
     timer.restart();
-    const Work_Day_Calendar calendar(c);
+    const WorkDayCalendar calendar(c);
     const qint64 loadMs = timer.elapsed();
     long long working = 0;
     for (const auto &[start, end] : documents)

@@ -5,7 +5,7 @@
 // Without a workbook argument, /tmp/vostrel-bench/kvsis-10000.xls is used, made first with
 // the fixture script when LibreOffice is installed.
 
-#include "spreadsheet/Report_Export.h"
+#include "spreadsheet/ReportExport.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QCoreApplication>
@@ -24,7 +24,7 @@ void benchExport()
     QStringList header;
     for (int c = 0; c < cols; ++c)
         header << QStringLiteral("หัวคอลัมน์ %1").arg(c);
-    const spreadsheet::Report_Table table{
+    const spreadsheet::ReportTable table{
         cols, rows, [&header](int c, int r) -> QString {
             if (r == 0)
                 return header[c];
@@ -57,7 +57,7 @@ void benchExport()
     QTemporaryDir dir;
     timer.restart();
     const QString path =
-        spreadsheet::Export_Report(table, spreadsheet::Days_In_Division_Layout(), dir.path());
+        spreadsheet::exportReport(table, spreadsheet::daysInDivisionLayout(), dir.path());
     const qint64 ms = timer.elapsed();
     std::printf("export 100000 x 15 (days-in-division): %lld ms, %.1f MB (target < 5000 ms); "
                 "producing the grid texts alone: %lld ms (%lld characters)\n",

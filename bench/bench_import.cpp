@@ -1,7 +1,7 @@
 // Saving a 10,000-row voucher preview into a fresh embedded catalog, every row looked up and
 // written on its own, as the import screen does. Run: bench_import [rows]
 
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 
@@ -44,10 +44,10 @@ int main(int argc, char *argv[])
     schema::create(c);
 
     for (const char *pass : {"first save (inserts)", "second save (updates)"}) {
-        Import_Result result;
+        ImportResult result;
         QElapsedTimer t;
         t.start();
-        Save_Preview(Import_Kind::Kvsis, c, preview, result);
+        savePreview(ImportKind::Kvsis, c, preview, result);
         out << QStringLiteral("%1: %2 rows in %3 ms (inserted %4, updated %5; target < 3000 ms)\n")
                    .arg(QLatin1String(pass))
                    .arg(rows)

@@ -2,8 +2,8 @@
 
 #include "admin/Admin.h"
 #include "core/Calendar.h"
-#include "core/Import_Rows.h"
-#include "core/Work_Days.h"
+#include "core/ImportRows.h"
+#include "core/WorkDays.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
 #include "spreadsheet/SpreadsheetError.h"
@@ -31,24 +31,24 @@ URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 
 enum Exit { Ok = 0, Refused = 1, UsageError = 2 };
 
-bool importKind(const QString &word, Import_Kind &kind)
+bool importKind(const QString &word, ImportKind &kind)
 {
     if (word == QLatin1String("kvsis"))
-        kind = Import_Kind::Kvsis;
+        kind = ImportKind::Kvsis;
     else if (word == QLatin1String("stopdays"))
-        kind = Import_Kind::StopDays;
+        kind = ImportKind::StopDays;
     else if (word == QLatin1String("erp"))
-        kind = Import_Kind::Erp;
+        kind = ImportKind::Erp;
     else
         return false;
     return true;
 }
 
 // The preview the import screen would show; a cell that stops the read is an error here.
-Import_Preview readWorkbook(Import_Kind kind, const QString &file)
+ImportPreview readWorkbook(ImportKind kind, const QString &file)
 {
     const auto sheet = spreadsheet::openWorkbook(file);
-    Import_Preview preview = Read_Preview(kind, *sheet);
+    ImportPreview preview = readPreview(kind, *sheet);
     if (!preview.error.isEmpty())
         throw spreadsheet::Error(preview.error);
     return preview;
@@ -170,7 +170,7 @@ int runCalendarGenerate(const Invocation &in)
     if (!okFrom || !okTo)
         return usage(QStringLiteral("ต้องระบุ --from และ --to เป็นปี พ.ศ. (ตัวเลข)"));
     in.connection->open();
-    const int inserted = Generate_Calendar(*in.connection, from, to);
+    const int inserted = generateCalendar(*in.connection, from, to);
     out() << QStringLiteral("เพิ่มวันในปฏิทิน %1 วัน (ปี %2 ถึง %3)\n").arg(inserted).arg(from).arg(to);
     return Ok;
 }
@@ -178,7 +178,7 @@ int runCalendarGenerate(const Invocation &in)
 int runHolidaysMark(const Invocation &in)
 {
     in.connection->open();
-    const int marked = Mark_Holidays(*in.connection);
+    const int marked = markHolidays(*in.connection);
     out() << QStringLiteral("ประมวลผลวันหยุดประจำปี %1 รายการ เรียบร้อยแล้ว\n").arg(marked);
     return Ok;
 }
@@ -186,20 +186,20 @@ int runHolidaysMark(const Invocation &in)
 int runCount(const Invocation &in)
 {
     in.connection->open();
-    out() << Day_Counts_Text(Count_Work_Days(*in.connection, in.operands.at(0), in.operands.at(1)))
+    out() << dayCountsText(Count_Work_Days(*in.connection, in.operands.at(0), in.operands.at(1)))
           << '\n';
     return Ok;
 }
 
 int runImport(const Invocation &in)
 {
-    Import_Kind kind;
+    ImportKind kind;
     if (!importKind(in.operands.at(0), kind))
         return usage(QString::fromUtf8(ImportForm));
-    const Import_Preview preview = readWorkbook(kind, in.operands.at(1));
+    const ImportPreview preview = readWorkbook(kind, in.operands.at(1));
     in.connection->open();
-    Import_Result result;
-    Save_Preview(kind, *in.connection, preview.rows, result);
+    ImportResult result;
+    savePreview(kind, *in.connection, preview.rows, result);
     out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
                  .arg(result.inserted)
                  .arg(result.updated)
@@ -210,12 +210,12 @@ int runImport(const Invocation &in)
 
 int runPreview(const Invocation &in)
 {
-    Import_Kind kind;
+    ImportKind kind;
     if (!importKind(in.operands.at(0), kind))
         return usage(QString::fromUtf8(PreviewForm));
-    const Import_Preview preview = readWorkbook(kind, in.operands.at(1));
+    const ImportPreview preview = readWorkbook(kind, in.operands.at(1));
     QStringList header;
-    for (const Import_Column &c : Import_Layout_Of(kind).columns)
+    for (const ImportColumn &c : importLayoutOf(kind).columns)
         header << c.header;
     out() << header.join(QLatin1Char('\t')) << '\n';
     for (const QStringList &row : preview.rows)

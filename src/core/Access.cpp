@@ -23,7 +23,7 @@ LoginResult checkLogin(db::Connection &c, const QString &name, const QString &pa
     db::Rows user = c.select(userStatement(name));
     if (!user.next())
         return {LoginOutcome::UnknownUser};
-    if (Trim_Text(user.text(QStringLiteral("password"))) != password)
+    if (trimText(user.text(QStringLiteral("password"))) != password)
         return {LoginOutcome::WrongPassword};
     return {LoginOutcome::Ok, static_cast<int>(user.integer(QStringLiteral("U_Level")))};
 }
@@ -66,11 +66,11 @@ db::Statement serverDateStatement()
 StartUpValues startUpValuesOf(const QDateTime &serverNow)
 {
     // Worked on the date text dd/mm/yyyy (Gregorian), as the division has always derived them.
-    const QString s = Eng_Date_Text(serverNow.date());
+    const QString s = engDateText(serverNow.date());
     QString fiscal = s.mid(6, 4);
     if (s.mid(3, 2).toInt() > 9)
         fiscal = QString::number(fiscal.toInt() + 1);
-    return {serverNow, s.left(6) + QString::number(s.mid(6, 4).toInt() + Buddhist_Era_Offset),
+    return {serverNow, s.left(6) + QString::number(s.mid(6, 4).toInt() + BuddhistEraOffset),
             fiscal};
 }
 
@@ -96,7 +96,7 @@ VersionCheck checkVersion(db::Connection &c)
     db::Rows version = c.select(versionStatement());
     VersionCheck out;
     out.stored = version.next() ? version.text(QStringLiteral("Version_NO")) : QString();
-    out.matches = Trim_Text(out.stored) == schema::Version;
+    out.matches = trimText(out.stored) == schema::Version;
     return out;
 }
 

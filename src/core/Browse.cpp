@@ -111,7 +111,7 @@ QString assignment(bool first, const QString &column, const QString &value)
 
 QString trimmed(Trim trim, const QString &value)
 {
-    return trim == Trim::Space ? Trim_Space(value) : Trim_Text(value);
+    return trim == Trim::Space ? Trim_Space(value) : trimText(value);
 }
 
 QList<QStringList> readRows(const Shape &shape, db::Rows &rows)
@@ -233,7 +233,7 @@ QStringList assignmentLines(const Shape &shape, const Entered &entered,
         QString value =
             f->kind == FieldKind::Stamp ? stampText(f->stamp, program) : entered.value(f->column);
         if (f->take > 0)
-            value = Left_Chars(value, f->take);
+            value = leftChars(value, f->take);
         lines << assignment(lines.isEmpty(), f->column, value);
     }
     return lines;

@@ -8,21 +8,21 @@
 #include <QDate>
 #include <QLocale>
 
-QString Calendar_Years_Error(int first, int last)
+QString calendarYearsError(int first, int last)
 {
     if (last < first)
         return {};
-    if (first < Calendar_First_Year || last > Calendar_Last_Year)
+    if (first < CalendarFirstYear || last > CalendarLastYear)
         return QStringLiteral("กรุณาใส่ปี พ.ศ. ระหว่าง %1 ถึง %2")
-            .arg(Calendar_First_Year)
-            .arg(Calendar_Last_Year);
+            .arg(CalendarFirstYear)
+            .arg(CalendarLastYear);
     return {};
 }
 
-QList<Calendar_Day> Preview_Years(int first, int last)
+QList<CalendarDay> previewYears(int first, int last)
 {
-    QList<Calendar_Day> days;
-    if (last < first || !Calendar_Years_Error(first, last).isEmpty())
+    QList<CalendarDay> days;
+    if (last < first || !calendarYearsError(first, last).isEmpty())
         return days;
     const QLocale locale = QLocale::system();
     // Qt numbers the weekdays 1 = Monday ... 7 = Sunday, the same numbering as column 6.
@@ -31,32 +31,32 @@ QList<Calendar_Day> Preview_Years(int first, int last)
         names[w] = locale.dayName(w, QLocale::LongFormat);
     days.reserve((last - first + 1) * 366);
     for (int y = first; y <= last; ++y) {
-        const int g = y - Buddhist_Era_Offset;
+        const int g = y - BuddhistEraOffset;
         const int n = QDate::isLeapYear(g) ? 366 : 365;
         QDate d(g, 1, 1);
         const QString thaiYear = QString::number(y);
         for (int i = 0; i < n; ++i, d = d.addDays(1)) {
-            Calendar_Day day;
-            day.engDay = Eng_Date_Text(d);
+            CalendarDay day;
+            day.engDay = engDateText(d);
             day.thaiDay = day.engDay.left(6) + thaiYear;
             day.key = Day_Key(day.thaiDay);
             day.weekday = d.dayOfWeek();
             day.nameDay = names[day.weekday];
-            day.status = day.weekday >= 6 ? schema::code::Day_Holiday : schema::code::Day_Working;
+            day.status = day.weekday >= 6 ? schema::code::DayHoliday : schema::code::DayWorking;
             days.append(day);
         }
     }
     return days;
 }
 
-db::Statement Day_Exists_Statement(const QString &key)
+db::Statement dayExistsStatement(const QString &key)
 {
     return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
                          QStringLiteral("where D_YYYYMMDD ='") + db::sqlText(key) +
                              QLatin1Char('\'')};
 }
 
-db::Statement Insert_Day_Statement(const Calendar_Day &day)
+db::Statement insertDayStatement(const CalendarDay &day)
 {
     return db::Statement{QStringLiteral("INSERT INTO TR_Day_Calendar"),
                          QStringLiteral("(D_YYYYMMDD, Eng_Day, Thai_Day"),
@@ -68,17 +68,17 @@ db::Statement Insert_Day_Statement(const Calendar_Day &day)
                              db::sqlText(day.status) + QStringLiteral("')")};
 }
 
-int Save_Days(db::Connection &c, const QList<Calendar_Day> &days,
-              const std::function<void(int)> &progress)
+int saveDays(db::Connection &c, const QList<CalendarDay> &days,
+             const std::function<void(int)> &progress)
 {
     int inserted = 0;
     for (qsizetype i = 0; i < days.size(); ++i) {
-        const Calendar_Day &day = days[i];
+        const CalendarDay &day = days[i];
         // A grid row no preview filled has no key; storing it would make a day of nothing.
-        if (!Trim_Text(day.key).isEmpty()) {
-            db::Rows existing = c.select(Day_Exists_Statement(day.key));
+        if (!trimText(day.key).isEmpty()) {
+            db::Rows existing = c.select(dayExistsStatement(day.key));
             if (!existing.next()) {
-                c.execute(Insert_Day_Statement(day));
+                c.execute(insertDayStatement(day));
                 ++inserted;
             }
         }
@@ -88,31 +88,31 @@ int Save_Days(db::Connection &c, const QList<Calendar_Day> &days,
     return inserted;
 }
 
-int Generate_Calendar(db::Connection &c, int first, int last,
-                      const std::function<void(int)> &progress)
+int generateCalendar(db::Connection &c, int first, int last,
+                     const std::function<void(int)> &progress)
 {
-    const QString refused = Calendar_Years_Error(first, last);
+    const QString refused = calendarYearsError(first, last);
     if (!refused.isEmpty())
         throw db::Error(refused);
-    return Save_Days(c, Preview_Years(first, last), progress);
+    return saveDays(c, previewYears(first, last), progress);
 }
 
-db::Statement Stop_Days_Statement()
+db::Statement stopDaysStatement()
 {
     return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Hard_StopDay"),
                          QStringLiteral("Order by D_DDMM")};
 }
 
-QList<Hard_Stop_Day> Read_Stop_Days(db::Connection &c)
+QList<HardStopDay> readStopDays(db::Connection &c)
 {
-    QList<Hard_Stop_Day> days;
-    db::Rows rows = c.select(Stop_Days_Statement());
+    QList<HardStopDay> days;
+    db::Rows rows = c.select(stopDaysStatement());
     while (rows.next())
         days.append({rows.text(QStringLiteral("D_DDMM")), rows.text(QStringLiteral("SD_Remark"))});
     return days;
 }
 
-db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day)
+db::Statement markHolidayStatement(const HardStopDay &day)
 {
     return db::Statement{QStringLiteral("UPDATE TR_Day_Calendar"),
                          QStringLiteral("SET Day_Status = 'S', Day_Remark = '") +
@@ -121,11 +121,11 @@ db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day)
                              db::sqlText(day.ddmm) + QLatin1Char('\'')};
 }
 
-int Mark_Holidays(db::Connection &c)
+int markHolidays(db::Connection &c)
 {
     // Read the whole list first: the updates then never interleave with an open result.
-    const QList<Hard_Stop_Day> days = Read_Stop_Days(c);
-    for (const Hard_Stop_Day &day : days)
-        c.execute(Mark_Holiday_Statement(day));
+    const QList<HardStopDay> days = readStopDays(c);
+    for (const HardStopDay &day : days)
+        c.execute(markHolidayStatement(day));
     return static_cast<int>(days.size());
 }

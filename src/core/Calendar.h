@@ -14,7 +14,7 @@ class Connection;
 class Statement;
 } // namespace db
 
-struct Calendar_Day {
+struct CalendarDay {
     QString key;     // D_YYYYMMDD, Buddhist-era year first
     QString engDay;  // dd/mm/yyyy, Gregorian
     QString thaiDay; // dd/mm/yyyy, Buddhist era
@@ -23,40 +23,40 @@ struct Calendar_Day {
     int weekday = 0; // 1 Monday ... 7 Sunday; shown, never stored
 };
 
-inline constexpr int Calendar_First_Year = 544; // Gregorian year 1
-inline constexpr int Calendar_Last_Year = 9999; // a Thai_Day of ten characters
+inline constexpr int CalendarFirstYear = 544; // Gregorian year 1
+inline constexpr int CalendarLastYear = 9999; // a Thai_Day of ten characters
 
 // Empty when the years can be previewed, else the message telling why not. A last year before
 // the first is no error: it previews nothing.
-QString Calendar_Years_Error(int first, int last);
+QString calendarYearsError(int first, int last);
 
 // Every day of the Buddhist-era years first..last in order; empty when last < first or the
-// range is refused by Calendar_Years_Error.
-QList<Calendar_Day> Preview_Years(int first, int last);
+// range is refused by calendarYearsError.
+QList<CalendarDay> previewYears(int first, int last);
 
-db::Statement Day_Exists_Statement(const QString &key);
-db::Statement Insert_Day_Statement(const Calendar_Day &day);
+db::Statement dayExistsStatement(const QString &key);
+db::Statement insertDayStatement(const CalendarDay &day);
 
 // Checks and inserts each day on its own, without a transaction: a failure (db::Error) leaves the
 // days before it stored. A day with an empty key is skipped. progress(r) follows every day,
 // r counting from 1. Gives the number of days inserted.
-int Save_Days(db::Connection &c, const QList<Calendar_Day> &days,
-              const std::function<void(int)> &progress = {});
+int saveDays(db::Connection &c, const QList<CalendarDay> &days,
+             const std::function<void(int)> &progress = {});
 
 // Preview and save in one: what the administration tool runs. Throws db::Error with the Thai
-// message of Calendar_Years_Error for a refused range.
-int Generate_Calendar(db::Connection &c, int first, int last,
-                      const std::function<void(int)> &progress = {});
+// message of calendarYearsError for a refused range.
+int generateCalendar(db::Connection &c, int first, int last,
+                     const std::function<void(int)> &progress = {});
 
-struct Hard_Stop_Day {
+struct HardStopDay {
     QString ddmm;   // D_DDMM, dd/mm
     QString remark; // SD_Remark
 };
 
-db::Statement Stop_Days_Statement();
-QList<Hard_Stop_Day> Read_Stop_Days(db::Connection &c);
-db::Statement Mark_Holiday_Statement(const Hard_Stop_Day &day);
+db::Statement stopDaysStatement();
+QList<HardStopDay> readStopDays(db::Connection &c);
+db::Statement markHolidayStatement(const HardStopDay &day);
 
 // One update per listed holiday, in list order, without a transaction: a failure (db::Error)
 // leaves the holidays before it marked. Gives the number of holidays processed.
-int Mark_Holidays(db::Connection &c);
+int markHolidays(db::Connection &c);

@@ -13,7 +13,7 @@ QString criterionLine(const Criterion &c, const QStringList &values)
         return c.before + db::sqlText(Day_Key(first)) + c.between +
                db::sqlText(Day_Key(values.value(1))) + c.after;
     case Input::Choice:
-        return c.before + db::sqlText(c.take > 0 ? Left_Chars(first, c.take) : first) + c.after;
+        return c.before + db::sqlText(c.take > 0 ? leftChars(first, c.take) : first) + c.after;
     case Input::Text:
     case Input::Date:
         break;

@@ -13,7 +13,7 @@ QString shown(const Column &c, const QString &text)
     case Trim::Space:
         return c.prefix + Trim_Space(text);
     case Trim::Text:
-        return c.prefix + Trim_Text(text);
+        return c.prefix + trimText(text);
     case Trim::None:
         break;
     }

@@ -54,8 +54,8 @@ Field chequeCollected(const char *name, const QString &group = {})
 {
     Field f = edit(name, "รับเช็ค", "IS_Rec_Cheq");
     f.kind = FieldKind::Check;
-    f.checkedCode = schema::code::Cheque_Collected;
-    f.uncheckedCode = schema::code::Cheque_NotCollected;
+    f.checkedCode = schema::code::ChequeCollected;
+    f.uncheckedCode = schema::code::ChequeNotCollected;
     f.group = group;
     return f;
 }
@@ -64,8 +64,8 @@ Field finished(const char *name, const QString &group = {})
 {
     Field f = edit(name, "เสร็จสิ้น", "IS_Success");
     f.kind = FieldKind::Check;
-    f.checkedCode = schema::code::Success_Yes;
-    f.uncheckedCode = schema::code::Success_No;
+    f.checkedCode = schema::code::SuccessYes;
+    f.uncheckedCode = schema::code::SuccessNo;
     f.group = group;
     return f;
 }
@@ -185,9 +185,9 @@ db::Statement insertStatement(const QString &key, const QString &code, const QSt
 void insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered)
 {
     const auto v = [&](const char *column) { return entered.value(QLatin1String(column)); };
-    c.execute(insertStatement(key, Left_Chars(v("Per_Code"), 2), v("KumDeega_No"),
+    c.execute(insertStatement(key, leftChars(v("Per_Code"), 2), v("KumDeega_No"),
                               v("Company_Rec_Cheq"), v("Remark1"),
-                              Left_Chars(v("DocType_Code"), 2)));
+                              leftChars(v("DocType_Code"), 2)));
 }
 
 QStringList officerItems(db::Connection &c)

@@ -120,9 +120,9 @@ QString Rows::text(const QString &column) const
     case QMetaType::Float:
         return QString::number(v.toDouble(), 'g', 15);
     case QMetaType::QDateTime:
-        return Thai_Date_Time_Text(v.toDateTime());
+        return thaiDateTimeText(v.toDateTime());
     case QMetaType::QDate:
-        return Thai_Date_Text(v.toDate());
+        return thaiDateText(v.toDate());
     default:
         return v.toString();
     }

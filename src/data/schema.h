@@ -56,31 +56,31 @@ bool hasTables(const db::Connection &connection);
 
 // Code values of Main_Deega_Control and TR_Day_Calendar.
 namespace code {
-inline const QString DocStatus_Waiting = QStringLiteral("2");
-inline const QString DocStatus_InProgress = QStringLiteral("3");
-inline const QString DocStatus_Finished = QStringLiteral("4");
-inline const QString Cheque_NotCollected = QStringLiteral("N");
-inline const QString Cheque_Collected = QStringLiteral("A");
-inline const QString Success_No = QStringLiteral("N");
-inline const QString Success_Yes = QStringLiteral("S");
-inline const QString Day_Holiday = QStringLiteral("S");
-inline const QString Day_Working = QStringLiteral("N");
-inline const QString Person_Active = QStringLiteral("A");
-inline const QString PlaceCheque_Bank = QStringLiteral("0");
-inline const QString PlaceCheque_Division = QStringLiteral("1");
+inline const QString DocStatusWaiting = QStringLiteral("2");
+inline const QString DocStatusInProgress = QStringLiteral("3");
+inline const QString DocStatusFinished = QStringLiteral("4");
+inline const QString ChequeNotCollected = QStringLiteral("N");
+inline const QString ChequeCollected = QStringLiteral("A");
+inline const QString SuccessNo = QStringLiteral("N");
+inline const QString SuccessYes = QStringLiteral("S");
+inline const QString DayHoliday = QStringLiteral("S");
+inline const QString DayWorking = QStringLiteral("N");
+inline const QString PersonActive = QStringLiteral("A");
+inline const QString PlaceChequeBank = QStringLiteral("0");
+inline const QString PlaceChequeDivision = QStringLiteral("1");
 // The letter that marks a guarantee document's key.
-inline const QString Guarantee_Mark = QStringLiteral("ส");
+inline const QString GuaranteeMark = QStringLiteral("ส");
 } // namespace code
 
 // Captions of the status codes, as the screens show them.
 namespace caption {
-inline const QString DocStatus_Waiting = QStringLiteral("รอดำเนินการ");
-inline const QString DocStatus_InProgress = QStringLiteral("ติดตามดำเนินการ");
-inline const QString DocStatus_Finished = QStringLiteral("เสร็จสิ้นดำเนินการ");
-inline const QString Cheque_NotCollected = QStringLiteral("ยังไม่รับเช็ค");
-inline const QString Cheque_Collected = QStringLiteral("รับเช็คแล้ว");
-inline const QString Success_No = QStringLiteral("ยังไม่เสร็จสิ้น");
-inline const QString Success_Yes = QStringLiteral("เสร็จสิ้นแล้ว");
+inline const QString DocStatusWaiting = QStringLiteral("รอดำเนินการ");
+inline const QString DocStatusInProgress = QStringLiteral("ติดตามดำเนินการ");
+inline const QString DocStatusFinished = QStringLiteral("เสร็จสิ้นดำเนินการ");
+inline const QString ChequeNotCollected = QStringLiteral("ยังไม่รับเช็ค");
+inline const QString ChequeCollected = QStringLiteral("รับเช็คแล้ว");
+inline const QString SuccessNo = QStringLiteral("ยังไม่เสร็จสิ้น");
+inline const QString SuccessYes = QStringLiteral("เสร็จสิ้นแล้ว");
 } // namespace caption
 
 } // namespace schema

@@ -1,6 +1,6 @@
 #include "spreadsheet/Workbook.h"
 
-#include "spreadsheet/Biff_Texts.h"
+#include "spreadsheet/BiffTexts.h"
 #include "util/ThaiDate.h"
 
 #include <QFile>
@@ -20,9 +20,9 @@ QString notAWorkbook(const QString &path)
 
 // The first worksheet of a BIFF (.xls) workbook through FreeXL. FreeXL parses the whole
 // file at open, so every cell read afterwards is a lookup.
-class Xls_Reader final : public Workbook_Reader {
+class XlsReader final : public WorkbookReader {
 public:
-    explicit Xls_Reader(const QString &path)
+    explicit XlsReader(const QString &path)
     {
         const QByteArray name = QFile::encodeName(path);
         // The library can give up part-way yet answer OK, with no workbook: damaged too.
@@ -47,11 +47,11 @@ public:
         cols_ = cols;
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
-            nulTexts_ = Biff_Texts_With_Nul(file.readAll());
+            nulTexts_ = biffTextsWithNul(file.readAll());
     }
-    ~Xls_Reader() override { close(); }
-    Xls_Reader(const Xls_Reader &) = delete;
-    Xls_Reader &operator=(const Xls_Reader &) = delete;
+    ~XlsReader() override { close(); }
+    XlsReader(const XlsReader &) = delete;
+    XlsReader &operator=(const XlsReader &) = delete;
 
     int rowCount() const override { return rows_; }
     int columnCount() const override { return cols_; }
@@ -104,7 +104,7 @@ private:
     const void *handle_ = nullptr;
     int rows_ = 0;
     int cols_ = 0;
-    Cell_Texts nulTexts_;
+    CellTexts nulTexts_;
 };
 
 bool digitsAt(QStringView s, qsizetype from, qsizetype count)
@@ -168,7 +168,7 @@ QString dateCellText(const QString &iso)
         !digitsAt(s, 8, 2))
         return iso;
     QString date = QString::number(numberAt(s, 8, 2)) + u'/' + QString::number(numberAt(s, 5, 2)) +
-                   u'/' + QString::number(numberAt(s, 0, 4) + Buddhist_Era_Offset);
+                   u'/' + QString::number(numberAt(s, 0, 4) + BuddhistEraOffset);
     if (s.size() == 10)
         return date;
     if (s.size() != 19 || s[10] != u' ')
@@ -181,7 +181,7 @@ QString dateCellText(const QString &iso)
     return date + u' ' + time;
 }
 
-std::unique_ptr<Workbook_Reader> openWorkbook(const QString &path)
+std::unique_ptr<WorkbookReader> openWorkbook(const QString &path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
@@ -196,7 +196,7 @@ std::unique_ptr<Workbook_Reader> openWorkbook(const QString &path)
     // Compound-document signature: the container of every BIFF workbook.
     static const char cfbf[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
     if (head == QByteArray::fromRawData(cfbf, 8))
-        return std::make_unique<Xls_Reader>(path);
+        return std::make_unique<XlsReader>(path);
     if (head.startsWith("PK\x03\x04"))
         throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ .xlsx ซึ่งยังอ่านไม่ได้ "
                                    "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +

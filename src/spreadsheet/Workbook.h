@@ -12,7 +12,7 @@ namespace spreadsheet {
 
 // The first worksheet of an open workbook; the file itself is never written.
 // Rows and columns count from 1, as Cells(row, column) does.
-class Workbook_Reader : public SheetCells {
+class WorkbookReader : public SheetCells {
 public:
     // The cell as text:
     //  - text as stored;
@@ -33,7 +33,7 @@ public:
 // file's content (not its name), so further formats can be added here alone.
 // Throws Error with a Thai message when the file is missing, cannot be read, is not a
 // workbook of a known kind, is damaged, or holds no worksheet.
-std::unique_ptr<Workbook_Reader> openWorkbook(const QString &path);
+std::unique_ptr<WorkbookReader> openWorkbook(const QString &path);
 
 // A number as a cell shows it in general form: up to 15 significant digits, trailing zeros
 // dropped, no exponent between 1e-10 and 1e20 (outside that, exponent form).

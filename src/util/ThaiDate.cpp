@@ -9,7 +9,7 @@ QString twoDigits(int n)
 
 } // namespace
 
-QString Eng_Date_Text(const QDate &date)
+QString engDateText(const QDate &date)
 {
     if (!date.isValid())
         return {};
@@ -17,23 +17,23 @@ QString Eng_Date_Text(const QDate &date)
            QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString Thai_Date_Text(const QDate &date)
+QString thaiDateText(const QDate &date)
 {
     if (!date.isValid())
         return {};
     return twoDigits(date.day()) + QLatin1Char('/') + twoDigits(date.month()) + QLatin1Char('/') +
-           QString::number(date.year() + Buddhist_Era_Offset);
+           QString::number(date.year() + BuddhistEraOffset);
 }
 
-QString Thai_Date_Time_Text(const QDateTime &moment)
+QString thaiDateTimeText(const QDateTime &moment)
 {
     if (!moment.isValid())
         return {};
-    return Thai_Date_Text(moment.date()) + QLatin1Char(' ') +
+    return thaiDateText(moment.date()) + QLatin1Char(' ') +
            moment.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString Fiscal_Year_Of(const QDate &date)
+QString fiscalYearOf(const QDate &date)
 {
     if (!date.isValid())
         return {};

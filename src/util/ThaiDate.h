@@ -7,15 +7,15 @@
 #include <QString>
 
 // "dd/mm/yyyy" with the Buddhist-era year, e.g. 5 October 2014 -> "05/10/2557".
-QString Thai_Date_Text(const QDate &date);
+QString thaiDateText(const QDate &date);
 
 // "dd/mm/yyyy hh:mm:ss" with the Buddhist-era year: how a server time stamp is shown.
-QString Thai_Date_Time_Text(const QDateTime &moment);
+QString thaiDateTimeText(const QDateTime &moment);
 
 // "dd/mm/yyyy" with the Gregorian year.
-QString Eng_Date_Text(const QDate &date);
+QString engDateText(const QDate &date);
 
 // The fiscal year (Gregorian) a date falls in: its year, plus 1 from October on.
-QString Fiscal_Year_Of(const QDate &date);
+QString fiscalYearOf(const QDate &date);
 
-inline constexpr int Buddhist_Era_Offset = 543;
+inline constexpr int BuddhistEraOffset = 543;

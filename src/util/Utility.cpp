@@ -133,12 +133,12 @@ QString Trim_Space(const QString &s)
     return Trim_Left_Space(Trim_Right_Space(s));
 }
 
-QString Trim_Text(const QString &s)
+QString trimText(const QString &s)
 {
     return trimmed(s, isBlankOrControl, true, true);
 }
 
-QString Mid_Chars(const QString &s, qsizetype from, qsizetype count)
+QString midChars(const QString &s, qsizetype from, qsizetype count)
 {
     const qsizetype size = s.size();
     qsizetype begin = std::clamp<qsizetype>(from, 0, size);
@@ -152,15 +152,15 @@ QString Mid_Chars(const QString &s, qsizetype from, qsizetype count)
     return s.mid(begin, end - begin);
 }
 
-QString Left_Chars(const QString &s, qsizetype count)
+QString leftChars(const QString &s, qsizetype count)
 {
-    return Mid_Chars(s, 0, count);
+    return midChars(s, 0, count);
 }
 
 QString Right_Chars(const QString &s, quint16 count)
 {
     const qsizetype from = std::max<qsizetype>(s.size() - count, 0);
-    return Mid_Chars(s, from, count);
+    return midChars(s, from, count);
 }
 
 QString Norm_Date_Text(const QString &s)
@@ -168,16 +168,16 @@ QString Norm_Date_Text(const QString &s)
     // Positions of the separators counted from 1; 0 when absent.
     const qsizetype p1 = s.indexOf(u'/') + 1;
     const QString day = p1 > 1 ? s.left(p1 - 1) : QString();
-    const QString rest = Mid_Chars(s, p1, 20);
+    const QString rest = midChars(s, p1, 20);
     const qsizetype p2 = rest.indexOf(u'/') + 1;
     const QString month = p2 > 1 ? rest.left(p2 - 1) : QString();
-    const QString year = Mid_Chars(rest, p2, 4);
+    const QString year = midChars(rest, p2, 4);
     return twoDigitPart(day) + u'/' + twoDigitPart(month) + u'/' + year;
 }
 
 QString Day_Key(const QString &d)
 {
-    return Mid_Chars(d, 6, 4) + Mid_Chars(d, 3, 2) + Mid_Chars(d, 0, 2);
+    return midChars(d, 6, 4) + midChars(d, 3, 2) + midChars(d, 0, 2);
 }
 
 QString dayKeyOfDate(const QString &date)

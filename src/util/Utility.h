@@ -20,7 +20,7 @@ QString Trim_Space(const QString &s);
 
 // The text without leading and trailing characters of code 32 or below (blanks and
 // controls such as tab, CR, LF). Inner characters are untouched.
-QString Trim_Text(const QString &s);
+QString trimText(const QString &s);
 
 // Cuts. Lengths count QString units, as the catalog's column widths do, but a cut never
 // splits a character outside the basic plane (an emoji, say: two units): a character that
@@ -29,10 +29,10 @@ QString Trim_Text(const QString &s);
 // Every cut of a text that comes from a user, a workbook or the catalog goes through these.
 
 // The first count characters of the text; the whole text when it is shorter.
-QString Left_Chars(const QString &s, qsizetype count);
+QString leftChars(const QString &s, qsizetype count);
 
 // count characters from from (counted from 0); those of them that lie inside the text.
-QString Mid_Chars(const QString &s, qsizetype from, qsizetype count);
+QString midChars(const QString &s, qsizetype from, qsizetype count);
 
 // The last count characters of the text; the whole text when it is shorter; empty for 0.
 // Zero-fill a number with it: Right_Chars("00000" + number, 5).

@@ -1,6 +1,6 @@
 #include "HostileSheets.h"
 #include "TestCatalog.h"
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
 #include "spreadsheet/Workbook.h"
@@ -16,14 +16,14 @@ QString fixture(const char *name)
     return QStringLiteral(VOSTREL_FIXTURES "/") + QLatin1String(name);
 }
 
-Import_Preview readFixture(Import_Kind kind, const char *name)
+ImportPreview readFixture(ImportKind kind, const char *name)
 {
     const auto sheet = spreadsheet::openWorkbook(fixture(name));
-    return Read_Preview(kind, *sheet);
+    return readPreview(kind, *sheet);
 }
 
 // A sheet made in the test, for the shapes the fixtures do not hold.
-class Sheet final : public spreadsheet::Workbook_Reader {
+class Sheet final : public spreadsheet::WorkbookReader {
 public:
     Sheet &set(int row, int col, const QString &text)
     {
@@ -43,19 +43,19 @@ private:
 };
 
 // A sheet row filled with a marker text in every column the import reads.
-void fillRow(Sheet &sheet, Import_Kind kind, int row, const QString &text)
+void fillRow(Sheet &sheet, ImportKind kind, int row, const QString &text)
 {
-    for (const Import_Column &c : Import_Layout_Of(kind).columns) {
+    for (const ImportColumn &c : importLayoutOf(kind).columns) {
         if (c.sheetCol > 0)
             sheet.set(row, c.sheetCol, text);
     }
-    sheet.set(row, Import_Layout_Of(kind).endCol, text);
+    sheet.set(row, importLayoutOf(kind).endCol, text);
 }
 
 // A preview row with the given cells (cell 0 the running number), the rest empty.
-QStringList row(Import_Kind kind, const QMap<int, QString> &cells)
+QStringList row(ImportKind kind, const QMap<int, QString> &cells)
 {
-    QStringList out(Import_Layout_Of(kind).columns.size());
+    QStringList out(importLayoutOf(kind).columns.size());
     out[0] = QStringLiteral("1");
     for (auto it = cells.cbegin(); it != cells.cend(); ++it)
         out[it.key()] = it.value();
@@ -140,7 +140,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, expected);
         QString out = QStringLiteral("untouched");
-        QCOMPARE(Erp_Date_Text(text, out), ok);
+        QCOMPARE(erpDateText(text, out), ok);
         QCOMPARE(out, ok ? expected : QStringLiteral("untouched"));
     }
 
@@ -150,11 +150,10 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QList<int>>("filledRows");
         QTest::addColumn<int>("expectedRows");
-        const QList<std::pair<Import_Kind, const char *>> kinds{{Import_Kind::Kvsis, "kvsis"},
-                                                                {Import_Kind::StopDays, "stop"},
-                                                                {Import_Kind::Erp, "erp"}};
+        const QList<std::pair<ImportKind, const char *>> kinds{
+            {ImportKind::Kvsis, "kvsis"}, {ImportKind::StopDays, "stop"}, {ImportKind::Erp, "erp"}};
         for (const auto &[kind, name] : kinds) {
-            const int first = Import_Layout_Of(kind).firstRow;
+            const int first = importLayoutOf(kind).firstRow;
             QTest::addRow("%s%s", name, ": empty sheet") << int(kind) << QList<int>{} << 0;
             QTest::addRow("%s%s", name, ": first row empty")
                 << int(kind) << QList<int>{first + 1, first + 2} << 0;
@@ -169,16 +168,16 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QList<int>, filledRows);
         QFETCH(int, expectedRows);
-        const auto k = Import_Kind(kind);
+        const auto k = ImportKind(kind);
         Sheet sheet;
         for (int r : filledRows) {
             fillRow(sheet, k, r, QStringLiteral("x"));
-            if (k == Import_Kind::Erp) {
+            if (k == ImportKind::Erp) {
                 for (int c : {4, 7, 8})
                     sheet.set(r, c, QStringLiteral("1.1.2017"));
             }
         }
-        const Import_Preview preview = Read_Preview(k, sheet);
+        const ImportPreview preview = readPreview(k, sheet);
         QCOMPARE(preview.error, QString());
         QCOMPARE(preview.rows.size(), expectedRows);
         for (int i = 0; i < expectedRows; ++i)
@@ -189,44 +188,44 @@ private slots:
     void cuts_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("kvsis") << int(Import_Kind::Kvsis);
-        QTest::newRow("stop days") << int(Import_Kind::StopDays);
-        QTest::newRow("erp") << int(Import_Kind::Erp);
+        QTest::newRow("kvsis") << int(ImportKind::Kvsis);
+        QTest::newRow("stop days") << int(ImportKind::StopDays);
+        QTest::newRow("erp") << int(ImportKind::Erp);
     }
     void cuts()
     {
         QFETCH(int, kind);
-        const auto k = Import_Kind(kind);
-        const Import_Layout &layout = Import_Layout_Of(k);
+        const auto k = ImportKind(kind);
+        const ImportLayout &layout = importLayoutOf(k);
         QString longText;
         for (int i = 0; i < 400; ++i)
             longText += QChar(u'ก' + i % 40);
         Sheet sheet;
         fillRow(sheet, k, layout.firstRow, QStringLiteral("  ") + longText);
-        if (k == Import_Kind::Erp)
+        if (k == ImportKind::Erp)
             sheet.set(layout.firstRow, 4, QStringLiteral("1.1.2017"))
                 .set(layout.firstRow, 7, QString(12, u' '))
                 .set(layout.firstRow, 8, QStringLiteral("2.1.2017"));
-        const Import_Preview preview = Read_Preview(k, sheet);
+        const ImportPreview preview = readPreview(k, sheet);
         QCOMPARE(preview.error, QString());
         QCOMPARE(preview.rows.size(), 1);
         const QStringList &cells = preview.rows[0];
         QCOMPARE(cells.size(), layout.columns.size());
         for (qsizetype i = 1; i < layout.columns.size(); ++i) {
-            const Import_Column &c = layout.columns[i];
+            const ImportColumn &c = layout.columns[i];
             const QString raw = sheet.cellText(layout.firstRow, c.sheetCol);
             switch (c.take) {
-            case Import_Take::Cut:
+            case ImportTake::Cut:
                 QCOMPARE(cells[i], raw.left(c.maxChars));
                 break;
-            case Import_Take::Trim:
+            case ImportTake::Trim:
                 QCOMPARE(cells[i], longText);
                 break;
             default:
                 break;
             }
         }
-        if (k == Import_Kind::Erp) {
+        if (k == ImportKind::Erp) {
             QCOMPARE(cells[2], QStringLiteral("01/01/2560"));
             QCOMPARE(cells[5], QString(10, u' ')); // blanks kept, cut to 10
             QCOMPARE(cells[6], QStringLiteral("02/01/2560"));
@@ -235,7 +234,7 @@ private slots:
 
     void kvsisFixture()
     {
-        const Import_Preview p = readFixture(Import_Kind::Kvsis, "kvsis.xls");
+        const ImportPreview p = readFixture(ImportKind::Kvsis, "kvsis.xls");
         QCOMPARE(p.error, QString());
         QStringList keys;
         for (const QStringList &r : p.rows)
@@ -255,7 +254,7 @@ private slots:
 
     void stopDaysFixture()
     {
-        const Import_Preview p = readFixture(Import_Kind::StopDays, "stopdays.xls");
+        const ImportPreview p = readFixture(ImportKind::StopDays, "stopdays.xls");
         QCOMPARE(p.error, QString());
         QCOMPARE(p.rows.size(), 5);
         QCOMPARE(p.rows[0].mid(1),
@@ -266,7 +265,7 @@ private slots:
 
     void erpFixture()
     {
-        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
+        const ImportPreview p = readFixture(ImportKind::Erp, "erp.xls");
         QCOMPARE(p.error, QString());
         QCOMPARE(p.rows.size(), 3);
         const QStringList &a = p.rows[0];
@@ -309,7 +308,7 @@ private slots:
                 sheet.set(r, c, QStringLiteral("1.2.2017"));
         }
         sheet.set(7, col, text);
-        const Import_Preview p = Read_Preview(Import_Kind::Erp, sheet);
+        const ImportPreview p = readPreview(ImportKind::Erp, sheet);
         QCOMPARE(p.rows.size(), 1);
         QVERIFY2(p.error.contains(QStringLiteral("แถวที่ 7")), qPrintable(p.error));
         QVERIFY(p.error.contains(QStringLiteral("คอลัมน์ ") + QChar(u'A' + col - 1)));
@@ -322,10 +321,10 @@ private slots:
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
-        const Import_Preview p = readFixture(Import_Kind::Kvsis, "kvsis.xls");
+        const ImportPreview p = readFixture(ImportKind::Kvsis, "kvsis.xls");
         QList<int> progress;
-        Import_Result r;
-        Save_Preview(Import_Kind::Kvsis, c, p.rows, r, [&](int i) { progress << i; });
+        ImportResult r;
+        savePreview(ImportKind::Kvsis, c, p.rows, r, [&](int i) { progress << i; });
         QCOMPARE(progress, (QList<int>{1, 2, 3, 4, 5}));
         QCOMPARE(r.inserted, 4);
         QCOMPARE(r.updated, 1);
@@ -351,8 +350,8 @@ private slots:
         QCOMPARE(doc(c, "QDTX2556/00004", "DocNo"), QStringLiteral("QDTX2556/00004"));
 
         // The same preview again finds every key.
-        Import_Result again;
-        Save_Preview(Import_Kind::Kvsis, c, p.rows, again);
+        ImportResult again;
+        savePreview(ImportKind::Kvsis, c, p.rows, again);
         QCOMPARE(again.inserted, 0);
         QCOMPARE(again.updated, 5);
         QCOMPARE(count(c, "Main_Deega_Control"), 4);
@@ -373,8 +372,8 @@ private slots:
             " Deega_No)",
             "VALUES ('QDTX2556/00003', '07', 'K-12', 'บริษัท ก', 'ด่วน', '03', CURRENT_TIMESTAMP,",
             " '20/01/2556', 'A', 'S', '123/2556')"});
-        Import_Result r;
-        Save_Preview(Import_Kind::Kvsis, c, readFixture(Import_Kind::Kvsis, "kvsis.xls").rows, r);
+        ImportResult r;
+        savePreview(ImportKind::Kvsis, c, readFixture(ImportKind::Kvsis, "kvsis.xls").rows, r);
         QCOMPARE(r.updatedKeys, (QStringList{"QDTX2556/00003", "QDTX2556/00002"}));
         const QString k = QStringLiteral("QDTX2556/00003");
         QCOMPARE(doc(c, k, "Per_Code"), QStringLiteral("07"));
@@ -399,21 +398,21 @@ private slots:
         QStringList sent;
         c.setObserver([&](const QString &s) { sent << s; });
 
-        const QStringList kv = row(Import_Kind::Kvsis, {{1, "ปกติ"},
-                                                        {2, "QDTX2556/00009"},
-                                                        {3, "2/1/2556 10:02:00"},
-                                                        {4, "ศธ 1"},
-                                                        {5, "25/12/2555"},
-                                                        {6, "กอง"},
-                                                        {7, "O'Neil"},
-                                                        {8, "ผอ."},
-                                                        {9, "site"},
-                                                        {10, "stat"},
-                                                        {11, ""},
-                                                        {12, "Item"},
-                                                        {13, "4"}});
-        Import_Result r;
-        Save_Preview(Import_Kind::Kvsis, c, {kv, kv}, r);
+        const QStringList kv = row(ImportKind::Kvsis, {{1, "ปกติ"},
+                                                       {2, "QDTX2556/00009"},
+                                                       {3, "2/1/2556 10:02:00"},
+                                                       {4, "ศธ 1"},
+                                                       {5, "25/12/2555"},
+                                                       {6, "กอง"},
+                                                       {7, "O'Neil"},
+                                                       {8, "ผอ."},
+                                                       {9, "site"},
+                                                       {10, "stat"},
+                                                       {11, ""},
+                                                       {12, "Item"},
+                                                       {13, "4"}});
+        ImportResult r;
+        savePreview(ImportKind::Kvsis, c, {kv, kv}, r);
         const QString lookup = "Select * From  Main_Deega_Control\nWhere (Doc_PK='QDTX2556/00009')";
         const QString insert = "INSERT INTO  Main_Deega_Control\n"
                                "(DovPriLevelName, Doc_PK, DocNo\n"
@@ -445,10 +444,10 @@ private slots:
         addDay(c, "25550103", "03/01/2555", "N", "");
         sent.clear();
         const QStringList sd =
-            row(Import_Kind::StopDays, {{1, "03/01/2555"}, {2, "วันหยุด 'พิเศษ'"}, {3, "S"}});
+            row(ImportKind::StopDays, {{1, "03/01/2555"}, {2, "วันหยุด 'พิเศษ'"}, {3, "S"}});
         const QStringList missing =
-            row(Import_Kind::StopDays, {{1, "3/1/2555"}, {2, "x"}, {3, "S"}});
-        Save_Preview(Import_Kind::StopDays, c, {sd, missing}, r);
+            row(ImportKind::StopDays, {{1, "3/1/2555"}, {2, "x"}, {3, "S"}});
+        savePreview(ImportKind::StopDays, c, {sd, missing}, r);
         QCOMPARE(sent,
                  (QStringList{"SELECT *\nFROM TR_Day_Calendar\nWhere Thai_Day = '03/01/2555'",
                               "UPDATE TR_Day_Calendar\nSET Day_Status = 'S'\n"
@@ -463,7 +462,7 @@ private slots:
             erp << QStringLiteral("c%1").arg(i);
         erp[1] = QStringLiteral("2017");
         erp[3] = QStringLiteral("31'00");
-        Save_Preview(Import_Kind::Erp, c, {erp, erp}, r);
+        savePreview(ImportKind::Erp, c, {erp, erp}, r);
         const QString erpLookup =
             "Select * From  M_Imp_ERP\n WHERE Fiscal_Year = '2017' and FI_Doc_No = '31''00'";
         const QString erpInsert = "INSERT INTO M_Imp_ERP\n"
@@ -496,20 +495,20 @@ private slots:
         QTest::addColumn<QStringList>("emptyKeyRow");
         QTest::addColumn<QStringList>("goodRow");
         QTest::newRow("kvsis: no document number")
-            << int(Import_Kind::Kvsis)
-            << row(Import_Kind::Kvsis, {{1, "ปกติ"}, {2, "  "}, {3, "2/1/2556"}})
-            << row(Import_Kind::Kvsis, {{2, "QDTX2556/00001"}, {3, "2/1/2556"}});
+            << int(ImportKind::Kvsis)
+            << row(ImportKind::Kvsis, {{1, "ปกติ"}, {2, "  "}, {3, "2/1/2556"}})
+            << row(ImportKind::Kvsis, {{2, "QDTX2556/00001"}, {3, "2/1/2556"}});
         QTest::newRow("stop days: no date")
-            << int(Import_Kind::StopDays) << row(Import_Kind::StopDays, {{2, "x"}, {3, "S"}})
-            << row(Import_Kind::StopDays, {{1, "03/01/2555"}, {3, "S"}});
+            << int(ImportKind::StopDays) << row(ImportKind::StopDays, {{2, "x"}, {3, "S"}})
+            << row(ImportKind::StopDays, {{1, "03/01/2555"}, {3, "S"}});
         QTest::newRow("erp: no FI number")
-            << int(Import_Kind::Erp) << row(Import_Kind::Erp, {{1, "2017"}, {2, "01/02/2560"}})
-            << row(Import_Kind::Erp, {{1, "2017"}, {3, "3100000001"}});
+            << int(ImportKind::Erp) << row(ImportKind::Erp, {{1, "2017"}, {2, "01/02/2560"}})
+            << row(ImportKind::Erp, {{1, "2017"}, {3, "3100000001"}});
         QTest::newRow("erp: no fiscal year")
-            << int(Import_Kind::Erp) << row(Import_Kind::Erp, {{3, "3100000001"}})
-            << row(Import_Kind::Erp, {{1, "2017"}, {3, "3100000001"}});
-        QTest::newRow("erp: empty row") << int(Import_Kind::Erp) << row(Import_Kind::Erp, {})
-                                        << row(Import_Kind::Erp, {{1, "2017"}, {3, "31"}});
+            << int(ImportKind::Erp) << row(ImportKind::Erp, {{3, "3100000001"}})
+            << row(ImportKind::Erp, {{1, "2017"}, {3, "3100000001"}});
+        QTest::newRow("erp: empty row") << int(ImportKind::Erp) << row(ImportKind::Erp, {})
+                                        << row(ImportKind::Erp, {{1, "2017"}, {3, "31"}});
     }
     void skipsEmptyKeys()
     {
@@ -522,19 +521,19 @@ private slots:
         QStringList sent;
         c.setObserver([&](const QString &s) { sent << s; });
         QList<int> progress;
-        Import_Result r;
-        Save_Preview(Import_Kind(kind), c, {emptyKeyRow, goodRow, emptyKeyRow}, r,
-                     [&](int i) { progress << i; });
+        ImportResult r;
+        savePreview(ImportKind(kind), c, {emptyKeyRow, goodRow, emptyKeyRow}, r,
+                    [&](int i) { progress << i; });
         QCOMPARE(r.skipped, 2);
         QCOMPARE(r.inserted + r.updated, 1);
         QCOMPARE(sent.size(), 2); // the good row's lookup and write only
         QCOMPARE(progress, (QList<int>{1, 2, 3}));
         QCOMPARE(count(c, "Main_Deega_Control") + count(c, "M_Imp_ERP"),
-                 Import_Kind(kind) == Import_Kind::StopDays ? 0 : 1);
+                 ImportKind(kind) == ImportKind::StopDays ? 0 : 1);
 
-        Import_Result none;
+        ImportResult none;
         sent.clear();
-        Save_Preview(Import_Kind(kind), c, {}, none);
+        savePreview(ImportKind(kind), c, {}, none);
         QCOMPARE(sent, QStringList());
         QCOMPARE(none.skipped + none.inserted + none.updated + none.notFound, 0);
     }
@@ -552,9 +551,9 @@ private slots:
             if (s.startsWith(QLatin1String("INSERT")) && ++inserts == 3)
                 throw db::Error(QStringLiteral("server gone"));
         });
-        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
-        Import_Result r;
-        QVERIFY_THROWS_EXCEPTION(db::Error, Save_Preview(Import_Kind::Erp, c, p.rows, r));
+        const ImportPreview p = readFixture(ImportKind::Erp, "erp.xls");
+        ImportResult r;
+        QVERIFY_THROWS_EXCEPTION(db::Error, savePreview(ImportKind::Erp, c, p.rows, r));
         c.setObserver({});
         QCOMPARE(r.inserted, 2);
         QCOMPARE(r.insertedKeys, (QStringList{"2017 3100001234", "2017 3100001235"}));
@@ -572,9 +571,9 @@ private slots:
         addDay(c, "25550105", "05/01/2555", "N", "");
         addDay(c, "25550409", "09/04/2555", "N", "");
         addDay(c, "25551231", "31/12/2555", "S", QStringLiteral("วันสิ้นปี"));
-        const Import_Preview p = readFixture(Import_Kind::StopDays, "stopdays.xls");
-        Import_Result r;
-        Save_Preview(Import_Kind::StopDays, c, p.rows, r);
+        const ImportPreview p = readFixture(ImportKind::StopDays, "stopdays.xls");
+        ImportResult r;
+        savePreview(ImportKind::StopDays, c, p.rows, r);
         QCOMPARE(r.updated, 3);
         QCOMPARE(r.notFound, 2);
         QCOMPARE(r.notFoundKeys, (QStringList{p.rows[1][1] + " " + p.rows[1][2],
@@ -596,9 +595,9 @@ private slots:
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
-        const Import_Preview p = readFixture(Import_Kind::Erp, "erp.xls");
-        Import_Result r;
-        Save_Preview(Import_Kind::Erp, c, p.rows, r);
+        const ImportPreview p = readFixture(ImportKind::Erp, "erp.xls");
+        ImportResult r;
+        savePreview(ImportKind::Erp, c, p.rows, r);
         QCOMPARE(r.inserted, 3);
         const auto erp = [&](const char *fi, const char *column) {
             return one(c,
@@ -615,8 +614,8 @@ private slots:
         QCOMPARE(erp("3100001235", "Clearing_Date"), QString());
         QCOMPARE(erp("3100001235", "Fund_ERP"), QStringLiteral("FUND02"));
 
-        Import_Result again;
-        Save_Preview(Import_Kind::Erp, c, p.rows, again);
+        ImportResult again;
+        savePreview(ImportKind::Erp, c, p.rows, again);
         QCOMPARE(again.inserted, 0);
         QCOMPARE(again.updated, 3);
         QCOMPARE(count(c, "M_Imp_ERP"), 3);
@@ -631,21 +630,21 @@ private slots:
         QFETCH(QString, backend);
         QFETCH(int, kind);
         REQUIRE_BACKEND(backend);
-        const auto k = Import_Kind(kind);
+        const auto k = ImportKind(kind);
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
         prepareHostileCatalog(c);
-        const Hostile_Sheet hostile = hostileSheet(k, false);
+        const HostileSheet hostile = hostileSheet(k, false);
         Sheet sheet;
         for (auto it = hostile.cells.cbegin(); it != hostile.cells.cend(); ++it)
             sheet.set(it.key().first, it.key().second, it.value());
 
-        const Import_Preview p = Read_Preview(k, sheet);
+        const ImportPreview p = readPreview(k, sheet);
         QCOMPARE(p.error, QString());
         QCOMPARE(p.rows.size(), hostile.rows);
         for (int pass = 0; pass < 2; ++pass) {
-            Import_Result result;
-            Save_Preview(k, c, p.rows, result);
+            ImportResult result;
+            savePreview(k, c, p.rows, result);
             QCOMPARE(result.inserted + result.updated, hostile.rows - hostile.notFound);
             QCOMPARE(result.notFound, hostile.notFound);
             QCOMPARE(hostileDifferences(c, k, hostile), QStringList());

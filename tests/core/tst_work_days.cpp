@@ -2,7 +2,7 @@
 
 #include "TestCatalog.h"
 #include "core/Calendar.h"
-#include "core/Work_Days.h"
+#include "core/WorkDays.h"
 #include "data/Connection.h"
 
 #include <QRandomGenerator>
@@ -14,20 +14,20 @@ namespace {
 // holiday: Tuesday 03/01/2555.
 void calendar2555(db::Connection &c)
 {
-    Generate_Calendar(c, 2555, 2555);
+    generateCalendar(c, 2555, 2555);
     c.execute(
         db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
                                      "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
 }
 
-Day_Counts counts(int days, int holidays)
+DayCounts counts(int days, int holidays)
 {
     return {days, holidays, days - holidays};
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Day_Counts)
+Q_DECLARE_METATYPE(DayCounts)
 
 class TestWorkDays : public QObject {
     Q_OBJECT
@@ -38,10 +38,10 @@ private slots:
         QTest::addColumn<QString>("backend");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::addColumn<Day_Counts>("expected");
+        QTest::addColumn<DayCounts>("expected");
         struct Row {
             const char *name, *start, *end;
-            Day_Counts expected;
+            DayCounts expected;
         };
         const Row rows[] = {
             {"same working day", "04/01/2555", "04/01/2555", counts(1, 0)},
@@ -71,18 +71,18 @@ private slots:
         QFETCH(QString, backend);
         QFETCH(QString, start);
         QFETCH(QString, end);
-        QFETCH(Day_Counts, expected);
+        QFETCH(DayCounts, expected);
         TestCatalog catalog(backend);
         calendar2555(catalog.connection());
-        const Day_Counts got = Count_Work_Days(catalog.connection(), start, end);
+        const DayCounts got = Count_Work_Days(catalog.connection(), start, end);
         QCOMPARE(got.calendarDays, expected.calendarDays);
         QCOMPARE(got.holidays, expected.holidays);
         QCOMPARE(got.workingDays, expected.workingDays);
-        QCOMPARE(Day_Counts_Text(got), QStringLiteral("%1 %2 %3")
-                                           .arg(expected.calendarDays)
-                                           .arg(expected.holidays)
-                                           .arg(expected.workingDays));
-        const Work_Day_Calendar once(catalog.connection());
+        QCOMPARE(dayCountsText(got), QStringLiteral("%1 %2 %3")
+                                         .arg(expected.calendarDays)
+                                         .arg(expected.holidays)
+                                         .arg(expected.workingDays));
+        const WorkDayCalendar once(catalog.connection());
         QVERIFY(once.count(start, end) == got);
     }
 
@@ -106,8 +106,8 @@ private slots:
         TestCatalog catalog(QStringLiteral("sqlite"));
         calendar2555(catalog.connection());
         // A broken cell must count nothing rather than end the literal early.
-        const Day_Counts got = Count_Work_Days(catalog.connection(), QStringLiteral("01/01/2555"),
-                                               QStringLiteral("01/01/2' or '1'='1"));
+        const DayCounts got = Count_Work_Days(catalog.connection(), QStringLiteral("01/01/2555"),
+                                              QStringLiteral("01/01/2' or '1'='1"));
         QCOMPARE(got.calendarDays, 0);
     }
 
@@ -120,15 +120,15 @@ private slots:
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
-        Generate_Calendar(c, 2555, 2555);
-        Generate_Calendar(c, 2557, 2557);
+        generateCalendar(c, 2555, 2555);
+        generateCalendar(c, 2557, 2557);
         c.execute(db::Statement{QStringLiteral(
             "UPDATE TR_Day_Calendar SET Day_Status = 's' WHERE D_YYYYMMDD = '25570505'")});
         c.execute(db::Statement{QStringLiteral(
             "UPDATE TR_Day_Calendar SET Day_Status = 'X' WHERE D_YYYYMMDD = '25570506'")});
         c.execute(db::Statement{QStringLiteral(
             "UPDATE TR_Day_Calendar SET Day_Status = 'S' WHERE D_YYYYMMDD = '25551213'")});
-        const Work_Day_Calendar once(c);
+        const WorkDayCalendar once(c);
         QCOMPARE(once.size(), 366 + 365);
 
         QRandomGenerator random(20120101);
@@ -160,8 +160,8 @@ private slots:
         for (int i = 0; i < rounds; ++i) {
             const QString start = dateText();
             const QString end = dateText();
-            const Day_Counts expected = Count_Work_Days(c, start, end);
-            const Day_Counts got = once.count(start, end);
+            const DayCounts expected = Count_Work_Days(c, start, end);
+            const DayCounts got = once.count(start, end);
             if (!(got == expected)) {
                 QFAIL(qPrintable(QStringLiteral("%1 .. %2: %3/%4 instead of %5/%6")
                                      .arg(start, end)
@@ -176,8 +176,8 @@ private slots:
     void emptyCalendarCountsNothing()
     {
         TestCatalog catalog(QStringLiteral("sqlite"));
-        const Work_Day_Calendar once(catalog.connection());
-        QVERIFY(once.count(QString(), QStringLiteral("31/12/2555")) == Day_Counts{});
+        const WorkDayCalendar once(catalog.connection());
+        QVERIFY(once.count(QString(), QStringLiteral("31/12/2555")) == DayCounts{});
     }
 };
 

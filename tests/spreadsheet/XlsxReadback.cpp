@@ -23,7 +23,7 @@ QString attr(const QXmlStreamReader &x, const char *name)
 
 } // namespace
 
-bool Xlsx_Readback::load(const QString &path)
+bool XlsxReadback::load(const QString &path)
 {
     QByteArray workbook, styles, sheet, shared;
     if (!part(path, QStringLiteral("xl/workbook.xml"), workbook) ||
@@ -152,12 +152,12 @@ bool Xlsx_Readback::load(const QString &path)
     return true;
 }
 
-Xlsx_Readback::Format Xlsx_Readback::format(const QString &ref) const
+XlsxReadback::Format XlsxReadback::format(const QString &ref) const
 {
     return formats.value(cells.value(ref).style);
 }
 
-double Xlsx_Readback::width(int col1) const
+double XlsxReadback::width(int col1) const
 {
     for (const auto &[min, max, w] : cols)
         if (col1 >= min && col1 <= max)

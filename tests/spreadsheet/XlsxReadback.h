@@ -9,7 +9,7 @@
 #include <QMap>
 #include <QString>
 
-struct Xlsx_Readback {
+struct XlsxReadback {
     struct Cell {
         QString type;  // the t attribute: "inlineStr", "s", "" for a number
         QString value; // the text (shared string resolved) or the number as written

@@ -1,5 +1,5 @@
 #include "XlsxReadback.h"
-#include "spreadsheet/Report_Export.h"
+#include "spreadsheet/ReportExport.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,18 +8,18 @@
 
 using namespace spreadsheet;
 
-Q_DECLARE_METATYPE(spreadsheet::Report_Layout)
-Q_DECLARE_METATYPE(spreadsheet::Report_Table)
+Q_DECLARE_METATYPE(spreadsheet::ReportLayout)
+Q_DECLARE_METATYPE(spreadsheet::ReportTable)
 
 namespace {
 
 const QString Blue = QStringLiteral("FF0C058F");
-const QString Header_Fill = QStringLiteral("FF9BCDE6");
+const QString HeaderFill = QStringLiteral("FF9BCDE6");
 const QString White = QStringLiteral("FFFFFFFF");
 const QString Thin = QStringLiteral("thin");
 
 // A grid as a screen would hand it over: "H<c>" headers, "r<row>c<col>" data.
-Report_Table grid(int cols, int rows)
+ReportTable grid(int cols, int rows)
 {
     return {cols, rows, [](int c, int r) {
                 return r == 0 ? QStringLiteral("H%1").arg(c)
@@ -29,7 +29,7 @@ Report_Table grid(int cols, int rows)
 
 QString ref(int col0, int row1)
 {
-    return Column_Letter(col0) + QString::number(row1);
+    return columnLetter(col0) + QString::number(row1);
 }
 
 } // namespace
@@ -39,10 +39,10 @@ class TestReportExport : public QObject {
 
     QTemporaryDir dir_;
 
-    Xlsx_Readback exportAndRead(const Report_Table &table, const Report_Layout &layout)
+    XlsxReadback exportAndRead(const ReportTable &table, const ReportLayout &layout)
     {
-        const QString path = Export_Report(table, layout, dir_.path());
-        Xlsx_Readback book;
+        const QString path = exportReport(table, layout, dir_.path());
+        XlsxReadback book;
         if (!book.load(path))
             qFatal("cannot read the workbook back: %s", qPrintable(book.error));
         return book;
@@ -51,7 +51,7 @@ class TestReportExport : public QObject {
 private slots:
     void layouts_data()
     {
-        QTest::addColumn<Report_Layout>("layout");
+        QTest::addColumn<ReportLayout>("layout");
         QTest::addColumn<int>("gridCols");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("titleLast"); // last column of the title span, from 0
@@ -62,24 +62,24 @@ private slots:
         const QList<double> detail{4, 20, 15.5, 15.5, 15.5, 103, 33, 33, 15.5, 15.5, 15.5, 22};
         const QList<double> days{4, 20, 15.5, 15.5, 15.5, 30, 33, 33, 15.5, 15.5, 13, 13, 13, 19.8};
         QTest::newRow("movement detail")
-            << Movement_Detail_Layout() << 20 << QStringLiteral("รายงานฏีกา ") << 11 << 19
+            << movementDetailLayout() << 20 << QStringLiteral("รายงานฏีกา ") << 11 << 19
             << QStringLiteral("portrait") << detail;
         QTest::newRow("days in division")
-            << Days_In_Division_Layout() << 15 << QStringLiteral("รายงานฏีกา ") << 11 << 13
+            << daysInDivisionLayout() << 15 << QStringLiteral("รายงานฏีกา ") << 11 << 13
             << QStringLiteral("portrait") << days;
         QTest::newRow("calendar of year")
-            << Calendar_Of_Year_Layout() << 6 << QStringLiteral("รายงานวันในแต่ละปี ") << 5 << 5
+            << calendarOfYearLayout() << 6 << QStringLiteral("รายงานวันในแต่ละปี ") << 5 << 5
             << QStringLiteral("portrait") << QList<double>{4, 15, 21, 21, 21, 21};
         QTest::newRow("by document type")
-            << By_Doc_Type_Layout() << 21 << QStringLiteral("รายงานฏีกา แยกตามประเภทเอกสาร") << 20
-            << 20 << QStringLiteral("portrait") << detail;
+            << byDocTypeLayout() << 21 << QStringLiteral("รายงานฏีกา แยกตามประเภทเอกสาร") << 20 << 20
+            << QStringLiteral("portrait") << detail;
         QTest::newRow("days to payment")
-            << Days_To_Payment_Layout() << 34 << QStringLiteral("รายงานฏีกา ") << 33 << 33
+            << daysToPaymentLayout() << 34 << QStringLiteral("รายงานฏีกา ") << 33 << 33
             << QStringLiteral("landscape") << days;
     }
     void layouts()
     {
-        QFETCH(Report_Layout, layout);
+        QFETCH(ReportLayout, layout);
         QFETCH(int, gridCols);
         QFETCH(QString, title);
         QFETCH(int, titleLast);
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QList<double>, widths);
 
         const int rows = 4; // header and three data rows: sheet rows 5, 6, 7
-        const Xlsx_Readback book = exportAndRead(grid(gridCols, rows), layout);
+        const XlsxReadback book = exportAndRead(grid(gridCols, rows), layout);
         QCOMPARE(book.sheetNames, QStringList{QStringLiteral("Text 1")});
         QCOMPARE(book.definedNames.value(QStringLiteral("_xlnm.Print_Titles")),
                  QStringLiteral("'Text 1'!$1:$4"));
@@ -111,7 +111,7 @@ private slots:
             QCOMPARE(book.text(ref(c, 4)), QStringLiteral("H%1").arg(c));
         for (int c = 0; c <= lastFormatted; ++c) {
             const auto f = book.format(ref(c, 4));
-            QCOMPARE(f.fill, Header_Fill);
+            QCOMPARE(f.fill, HeaderFill);
             QCOMPARE(f.fontColor, Blue);
             QCOMPARE(f.fontSize, 12.0);
             QCOMPARE(f.horizontal, QStringLiteral("center"));
@@ -167,7 +167,7 @@ private slots:
 
     void fifteenthColumnOutsideTheSpan()
     {
-        const Xlsx_Readback book = exportAndRead(grid(15, 3), Days_In_Division_Layout());
+        const XlsxReadback book = exportAndRead(grid(15, 3), daysInDivisionLayout());
         QCOMPARE(book.text(QStringLiteral("O4")), QStringLiteral("H14"));
         const auto header = book.format(QStringLiteral("O4"));
         QCOMPARE(header.fill, QString());
@@ -188,10 +188,10 @@ private slots:
 
     void fewerColumnsThanTheSpan()
     {
-        const Xlsx_Readback book = exportAndRead(grid(3, 3), Movement_Detail_Layout());
+        const XlsxReadback book = exportAndRead(grid(3, 3), movementDetailLayout());
         for (int c = 3; c <= 19; ++c) {
             QCOMPARE(book.text(ref(c, 4)), QString());
-            QCOMPARE(book.format(ref(c, 4)).fill, Header_Fill);
+            QCOMPARE(book.format(ref(c, 4)).fill, HeaderFill);
             for (int r : {5, 6}) {
                 const auto f = book.format(ref(c, r));
                 QCOMPARE(f.fill, QString()); // never written: borders only
@@ -208,9 +208,9 @@ private slots:
     void onlyABlankDataRow()
     {
         // What a search that found nothing leaves: the header and one blank row.
-        const Report_Table table{
+        const ReportTable table{
             20, 2, [](int c, int r) { return r == 0 ? QStringLiteral("H%1").arg(c) : QString(); }};
-        const Xlsx_Readback book = exportAndRead(table, Movement_Detail_Layout());
+        const XlsxReadback book = exportAndRead(table, movementDetailLayout());
         for (int c = 0; c < 20; ++c) {
             const QString at = ref(c, 5);
             QVERIFY(book.has(at));
@@ -225,11 +225,11 @@ private slots:
 
     void secondLine()
     {
-        const Xlsx_Readback empty =
-            exportAndRead(grid(34, 2), Days_To_Payment_Layout(Doc_Type_Line(QString())));
+        const XlsxReadback empty =
+            exportAndRead(grid(34, 2), daysToPaymentLayout(docTypeLine(QString())));
         QCOMPARE(empty.text(QStringLiteral("A2")), QStringLiteral("ประเภทเอกสาร "));
-        const Xlsx_Readback named = exportAndRead(
-            grid(34, 2), Days_To_Payment_Layout(Doc_Type_Line(QStringLiteral("01 ฎีกาเบิกจ่าย"))));
+        const XlsxReadback named = exportAndRead(
+            grid(34, 2), daysToPaymentLayout(docTypeLine(QStringLiteral("01 ฎีกาเบิกจ่าย"))));
         QCOMPARE(named.text(QStringLiteral("A2")), QStringLiteral("ประเภทเอกสาร 01 ฎีกาเบิกจ่าย"));
         QCOMPARE(named.format(QStringLiteral("A2")).fontSize, 14.0);
     }
@@ -240,9 +240,9 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("stored"); // the text, or the number
         QTest::addColumn<QString>("numFormat");
-        const int text = int(Cell_Kind::Text), quoted = int(Cell_Kind::Quoted_Text),
-                  number = int(Cell_Kind::Number), date = int(Cell_Kind::Date),
-                  blank = int(Cell_Kind::Blank);
+        const int text = int(CellKind::Text), quoted = int(CellKind::QuotedText),
+                  number = int(CellKind::Number), date = int(CellKind::Date),
+                  blank = int(CellKind::Blank);
         QTest::newRow("empty") << "" << blank << ""
                                << "";
         QTest::newRow("apostrophe date") << "'05/10/2557" << quoted << "05/10/2557"
@@ -301,9 +301,9 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, stored);
         QFETCH(QString, numFormat);
-        const Typed_Cell cell = Type_Cell_Text(text);
+        const TypedCell cell = typeCellText(text);
         QCOMPARE(int(cell.kind), kind);
-        if (cell.kind == Cell_Kind::Number || cell.kind == Cell_Kind::Date)
+        if (cell.kind == CellKind::Number || cell.kind == CellKind::Date)
             QCOMPARE(cell.number, stored.toDouble());
         else
             QCOMPARE(cell.text, stored);
@@ -315,9 +315,9 @@ private slots:
         const QStringList row{QStringLiteral("'05/10/2557"), QStringLiteral("1250.50"),
                               QStringLiteral("01"), QStringLiteral("05/10/2557"),
                               QStringLiteral("O'Brien")};
-        const Report_Table table{
+        const ReportTable table{
             5, 2, [&row](int c, int r) { return r == 0 ? QStringLiteral("H") : row[c]; }};
-        const Xlsx_Readback book = exportAndRead(table, Calendar_Of_Year_Layout());
+        const XlsxReadback book = exportAndRead(table, calendarOfYearLayout());
         const auto quoted = book.cells.value(QStringLiteral("A5"));
         QVERIFY(quoted.type == u"inlineStr" || quoted.type == u"s");
         QCOMPARE(quoted.value, QStringLiteral("05/10/2557"));
@@ -353,17 +353,17 @@ private slots:
     {
         QFETCH(int, col);
         QFETCH(QString, letters);
-        QCOMPARE(Column_Letter(col), letters);
+        QCOMPARE(columnLetter(col), letters);
     }
 
     void neverOverwrites()
     {
         QTemporaryDir dir;
-        const QString first = Export_Report(grid(6, 2), Calendar_Of_Year_Layout(), dir.path());
+        const QString first = exportReport(grid(6, 2), calendarOfYearLayout(), dir.path());
         QFile keep(first);
         const qint64 size = keep.size();
         QVERIFY(size > 0);
-        const QString second = Export_Report(grid(6, 3), Calendar_Of_Year_Layout(), dir.path());
+        const QString second = exportReport(grid(6, 3), calendarOfYearLayout(), dir.path());
         QVERIFY(first != second);
         QCOMPARE(QFile(first).size(), size);
         QVERIFY(QFileInfo(second).fileName().startsWith(QStringLiteral("รายงาน-")));
@@ -374,15 +374,15 @@ private slots:
     void emptyGrid()
     {
         // No header row at all still gives the formatted top of the sheet.
-        const Xlsx_Readback book = exportAndRead(Report_Table{}, Calendar_Of_Year_Layout());
+        const XlsxReadback book = exportAndRead(ReportTable{}, calendarOfYearLayout());
         QCOMPARE(book.text(QStringLiteral("A1")), QStringLiteral("รายงานวันในแต่ละปี "));
-        QCOMPARE(book.format(QStringLiteral("F4")).fill, Header_Fill);
+        QCOMPARE(book.format(QStringLiteral("F4")).fill, HeaderFill);
         QVERIFY(!book.has(QStringLiteral("A5")));
     }
 
     void failures_data()
     {
-        QTest::addColumn<Report_Table>("table");
+        QTest::addColumn<ReportTable>("table");
         QTest::addColumn<bool>("folderUnderFile");
         QTest::addColumn<QString>("message");
         QTest::newRow("too many columns")
@@ -391,14 +391,14 @@ private slots:
         QTest::newRow("folder under a file")
             << grid(6, 3) << true << QStringLiteral("ไม่สามารถสร้างโฟลเดอร์สำหรับเก็บรายงานได้: ");
         // Found only while writing: the half-written workbook must not be left behind.
-        const Report_Table tooLong{
+        const ReportTable tooLong{
             6, 3, [](int c, int r) { return r == 2 && c == 1 ? QString(40000, u'x') : QString(); }};
         QTest::newRow("cell text over the sheet's limit")
             << tooLong << false << QStringLiteral("ไม่สามารถเขียนแฟ้มรายงานได้: ");
     }
     void failures()
     {
-        QFETCH(Report_Table, table);
+        QFETCH(ReportTable, table);
         QFETCH(bool, folderUnderFile);
         QFETCH(QString, message);
         QTemporaryDir dir;
@@ -410,7 +410,7 @@ private slots:
             folder = file.fileName() + QStringLiteral("/reports");
         }
         try {
-            Export_Report(table, Calendar_Of_Year_Layout(), folder);
+            exportReport(table, calendarOfYearLayout(), folder);
             QFAIL("no error raised");
         } catch (const Error &e) {
             QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));

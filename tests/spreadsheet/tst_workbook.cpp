@@ -1,6 +1,6 @@
 #include "HostileSheets.h"
 #include "XlsWriter.h"
-#include "spreadsheet/Biff_Texts.h"
+#include "spreadsheet/BiffTexts.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QFile>
@@ -166,7 +166,7 @@ private slots:
     void writtenTextsComeBackWhole()
     {
         QList<QString> texts;
-        for (const Hostile_Text &h : hostileTexts()) {
+        for (const HostileText &h : hostileTexts()) {
             if (h.inFile)
                 texts << h.text;
         }
@@ -258,9 +258,9 @@ private slots:
                 b[qsizetype(random() % quint32(b.size()))] = char(random() % 256);
             if (round % 5 == 0)
                 b.truncate(qsizetype(random() % quint32(b.size())));
-            spreadsheet::Biff_Texts_With_Nul(b);
+            spreadsheet::biffTextsWithNul(b);
         }
-        QCOMPARE(spreadsheet::Biff_Texts_With_Nul(originals.last()).size(), 299);
+        QCOMPARE(spreadsheet::biffTextsWithNul(originals.last()).size(), 299);
     }
 
     // Half of a surrogate pair in a cell: the workbook is refused as damaged, never read in part.

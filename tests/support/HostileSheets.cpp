@@ -47,18 +47,18 @@ QString trimControls(const QString &s)
 }
 
 // The preview cell a sheet cell becomes.
-QString previewCell(const Import_Column &c, const QString &raw, bool fromFile)
+QString previewCell(const ImportColumn &c, const QString &raw, bool fromFile)
 {
     const QString t = fromFile ? dropNul(raw) : raw;
     switch (c.take) {
-    case Import_Take::Cut:
+    case ImportTake::Cut:
         return cutWhole(t, c.maxChars);
-    case Import_Take::Trim:
+    case ImportTake::Trim:
         return trimControls(t);
-    case Import_Take::Date:
-    case Import_Take::DateOrCut:
+    case ImportTake::Date:
+    case ImportTake::DateOrCut:
         return t == kDate ? kDateStored : u"<not a date>"_s;
-    case Import_Take::Number:
+    case ImportTake::Number:
         break;
     }
     return {};
@@ -70,18 +70,18 @@ QString thaiDay(int n)
 }
 
 // Stored column -> preview cell index, per import.
-QList<std::pair<QString, int>> storedColumns(Import_Kind kind)
+QList<std::pair<QString, int>> storedColumns(ImportKind kind)
 {
     switch (kind) {
-    case Import_Kind::Kvsis:
+    case ImportKind::Kvsis:
         return {{u"DovPriLevelName"_s, 1}, {u"Doc_PK"_s, 2},     {u"DocNo"_s, 2},
                 {u"DocNoDate"_s, 3},       {u"DocNumber"_s, 4},  {u"DocDate"_s, 5},
                 {u"From_Unit"_s, 6},       {u"Topic"_s, 7},      {u"To_Who"_s, 8},
                 {u"FromSite"_s, 9},        {u"Doc_Stat"_s, 10},  {u"Modified_Date"_s, 11},
                 {u"Item_Type"_s, 12},      {u"DocStatus"_s, 13}, {u"Date_Into_Fin"_s, 3}};
-    case Import_Kind::StopDays:
+    case ImportKind::StopDays:
         return {{u"Thai_Day"_s, 1}, {u"Day_Remark"_s, 2}, {u"Day_Status"_s, 3}};
-    case Import_Kind::Erp:
+    case ImportKind::Erp:
         break;
     }
     return {{u"Fiscal_Year"_s, 1},     {u"FI_Doc_No"_s, 3},        {u"Posting_Date"_s, 2},
@@ -91,43 +91,43 @@ QList<std::pair<QString, int>> storedColumns(Import_Kind kind)
             {u"Functional_Area"_s, 18}};
 }
 
-QList<int> keyColumns(Import_Kind kind)
+QList<int> keyColumns(ImportKind kind)
 {
     switch (kind) {
-    case Import_Kind::Kvsis:
+    case ImportKind::Kvsis:
         return {2};
-    case Import_Kind::StopDays:
+    case ImportKind::StopDays:
         return {1};
-    case Import_Kind::Erp:
+    case ImportKind::Erp:
         break;
     }
     return {1, 3};
 }
 
-QString rowKey(Import_Kind kind, const QStringList &stored)
+QString rowKey(ImportKind kind, const QStringList &stored)
 {
-    if (kind == Import_Kind::Erp)
+    if (kind == ImportKind::Erp)
         return stored.value(1) + u'|' + stored.value(3);
-    return stored.value(kind == Import_Kind::Kvsis ? 2 : 1);
+    return stored.value(kind == ImportKind::Kvsis ? 2 : 1);
 }
 
 // A row: preview index -> sheet text. Unset columns get a harmless value, keys a unique one.
-using Row_Spec = QMap<int, QString>;
+using RowLayout = QMap<int, QString>;
 
 class Builder {
 public:
-    Builder(Import_Kind kind, bool fromFile)
-        : kind_(kind), fromFile_(fromFile), layout_(Import_Layout_Of(kind))
+    Builder(ImportKind kind, bool fromFile)
+        : kind_(kind), fromFile_(fromFile), layout_(importLayoutOf(kind))
     {
     }
 
-    void add(Row_Spec given, bool dayKnown)
+    void add(RowLayout given, bool dayKnown)
     {
         const int n = sheet_.rows;
         for (const int k : keyColumns(kind_)) {
             if (given.contains(k))
                 continue;
-            if (kind_ == Import_Kind::StopDays)
+            if (kind_ == ImportKind::StopDays)
                 given.insert(k, thaiDay(n));
             else
                 given.insert(k, (k == 3 ? u"F%1"_s : u"R%1"_s).arg(n));
@@ -135,17 +135,17 @@ public:
         const int sheetRow = layout_.firstRow + n;
         QStringList stored;
         for (int i = 0; i < layout_.columns.size(); ++i) {
-            const Import_Column &c = layout_.columns[i];
-            if (c.take == Import_Take::Number) {
+            const ImportColumn &c = layout_.columns[i];
+            if (c.take == ImportTake::Number) {
                 stored << QString();
                 continue;
             }
-            const bool date = c.take == Import_Take::Date || c.take == Import_Take::DateOrCut;
+            const bool date = c.take == ImportTake::Date || c.take == ImportTake::DateOrCut;
             const QString raw = given.value(i, date ? kDate : kOther);
             sheet_.cells.insert({sheetRow, c.sheetCol}, raw);
             stored << storedText(previewCell(c, raw, fromFile_));
         }
-        if (kind_ == Import_Kind::StopDays)
+        if (kind_ == ImportKind::StopDays)
             sheet_.cells.insert({sheetRow, layout_.endCol}, QString::number(n + 1));
         ++sheet_.rows;
         if (!dayKnown) {
@@ -158,14 +158,14 @@ public:
         sheet_.expected.insert(rowKey(kind_, stored), columns);
     }
 
-    Hostile_Sheet done() { return sheet_; }
-    const Import_Layout &layout() const { return layout_; }
+    HostileSheet done() { return sheet_; }
+    const ImportLayout &layout() const { return layout_; }
 
 private:
-    Import_Kind kind_;
+    ImportKind kind_;
     bool fromFile_;
-    const Import_Layout &layout_;
-    Hostile_Sheet sheet_;
+    const ImportLayout &layout_;
+    HostileSheet sheet_;
 };
 
 int count(db::Connection &c, const QString &table)
@@ -185,7 +185,7 @@ QString storedText(const QString &s)
         QString::fromUcs4(reinterpret_cast<const char32_t *>(ucs4.constData()), ucs4.size()));
 }
 
-QList<Hostile_Text> hostileTexts()
+QList<HostileText> hostileTexts()
 {
     QString longText;
     while (longText.size() < 300)
@@ -215,42 +215,42 @@ QList<Hostile_Text> hostileTexts()
     };
 }
 
-Hostile_Sheet hostileSheet(Import_Kind kind, bool fromFile)
+HostileSheet hostileSheet(ImportKind kind, bool fromFile)
 {
     Builder b(kind, fromFile);
-    const Import_Layout &layout = b.layout();
+    const ImportLayout &layout = b.layout();
     const QList<int> keys = keyColumns(kind);
     int n = 0;
-    for (const Hostile_Text &h : hostileTexts()) {
+    for (const HostileText &h : hostileTexts()) {
         if (fromFile && !h.inFile)
             continue;
-        Row_Spec given;
+        RowLayout given;
         for (int i = 1; i < layout.columns.size(); ++i) {
-            const Import_Take take = layout.columns[i].take;
-            if (take == Import_Take::Date || take == Import_Take::DateOrCut)
+            const ImportTake take = layout.columns[i].take;
+            if (take == ImportTake::Date || take == ImportTake::DateOrCut)
                 continue;
-            if (keys.contains(i) && kind == Import_Kind::StopDays)
+            if (keys.contains(i) && kind == ImportKind::StopDays)
                 continue; // the row must find its day
             given.insert(i, keys.contains(i) ? u"R%1:"_s.arg(n) + h.text : h.text);
         }
         b.add(given, true);
         ++n;
-        if (kind == Import_Kind::StopDays) // a hostile day: looked up, found nowhere
-            b.add(Row_Spec{{1, h.text}}, false);
+        if (kind == ImportKind::StopDays) // a hostile day: looked up, found nowhere
+            b.add(RowLayout{{1, h.text}}, false);
     }
 
     // A character outside the basic plane just across, and just inside, every cut.
     for (int i = 1; i < layout.columns.size(); ++i) {
-        const Import_Column &c = layout.columns[i];
-        if (c.take != Import_Take::Cut)
+        const ImportColumn &c = layout.columns[i];
+        if (c.take != ImportTake::Cut)
             continue;
         for (const int before : {c.maxChars - 1, c.maxChars - 2}) {
             if (before < 0)
                 continue;
             QString pad = keys.contains(i) ? u"S%1-"_s.arg(n++) : QString();
             pad = pad.leftJustified(before, keys.contains(i) ? u'k' : u'x', true);
-            b.add(Row_Spec{{i, pad + kEmoji + u"tail"_s}},
-                  !(kind == Import_Kind::StopDays && keys.contains(i)));
+            b.add(RowLayout{{i, pad + kEmoji + u"tail"_s}},
+                  !(kind == ImportKind::StopDays && keys.contains(i)));
         }
     }
     return b.done();
@@ -262,13 +262,13 @@ void addHostileDataRows()
     QTest::addColumn<int>("kind");
     for (const QString &backend : TestCatalog::backends()) {
         for (const auto &[name, kind] :
-             {std::pair{"vouchers", Import_Kind::Kvsis},
-              std::pair{"holidays", Import_Kind::StopDays}, std::pair{"erp", Import_Kind::Erp}})
+             {std::pair{"vouchers", ImportKind::Kvsis}, std::pair{"holidays", ImportKind::StopDays},
+              std::pair{"erp", ImportKind::Erp}})
             QTest::addRow("%s %s", qPrintable(backend), name) << backend << int(kind);
     }
 }
 
-bool saveHostileWorkbook(const Hostile_Sheet &sheet, const QString &path)
+bool saveHostileWorkbook(const HostileSheet &sheet, const QString &path)
 {
     XlsWriter w;
     for (auto it = sheet.cells.cbegin(); it != sheet.cells.cend(); ++it)
@@ -289,21 +289,21 @@ void prepareHostileCatalog(db::Connection &c)
     }
 }
 
-QStringList hostileDifferences(db::Connection &c, Import_Kind kind, const Hostile_Sheet &sheet)
+QStringList hostileDifferences(db::Connection &c, ImportKind kind, const HostileSheet &sheet)
 {
     QStringList out;
-    const QString table = kind == Import_Kind::Kvsis      ? u"Main_Deega_Control"_s
-                          : kind == Import_Kind::StopDays ? u"TR_Day_Calendar"_s
-                                                          : u"M_Imp_ERP"_s;
+    const QString table = kind == ImportKind::Kvsis      ? u"Main_Deega_Control"_s
+                          : kind == ImportKind::StopDays ? u"TR_Day_Calendar"_s
+                                                         : u"M_Imp_ERP"_s;
     QMap<QString, QMap<QString, QString>> found;
     db::Rows rows = c.select(db::Statement{u"SELECT * FROM "_s + table});
     while (rows.next()) {
         QMap<QString, QString> columns;
         for (const auto &[column, index] : storedColumns(kind))
             columns.insert(column, rows.text(column));
-        QString key = kind == Import_Kind::Erp
+        QString key = kind == ImportKind::Erp
                           ? columns.value(u"Fiscal_Year"_s) + u'|' + columns.value(u"FI_Doc_No"_s)
-                          : columns.value(kind == Import_Kind::Kvsis ? u"Doc_PK"_s : u"Thai_Day"_s);
+                          : columns.value(kind == ImportKind::Kvsis ? u"Doc_PK"_s : u"Thai_Day"_s);
         // A day key built from half a character would show as U+FFFD.
         for (const QString &derived : {u"DocNoDate_YYYYMMDD"_s, u"Modified_Date_YYYYMMDD"_s}) {
             if (rows.has(derived) && rows.text(derived).contains(QChar(0xFFFD)) &&
@@ -325,7 +325,7 @@ QStringList hostileDifferences(db::Connection &c, Import_Kind kind, const Hostil
                     it.key(), col.key(), have.value(col.key()), col.value());
         }
     }
-    if (kind != Import_Kind::StopDays && found.size() != sheet.expected.size())
+    if (kind != ImportKind::StopDays && found.size() != sheet.expected.size())
         out << u"%1 rows stored, %2 expected"_s.arg(found.size()).arg(sheet.expected.size());
 
     db::Rows users = c.select(db::Statement{u"SELECT * FROM TR_User"_s});

@@ -5,7 +5,7 @@
 // keeps whole characters; what a catalog cannot store becomes its nearest valid text), not
 // from the import's own code.
 
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 
 #include <QList>
 #include <QMap>
@@ -17,7 +17,7 @@ namespace db {
 class Connection;
 }
 
-struct Hostile_Text {
+struct HostileText {
     const char *name;
     QString text;
     // False for texts no .xls file can carry (halves of surrogate pairs): those reach the
@@ -25,12 +25,12 @@ struct Hostile_Text {
     bool inFile = true;
 };
 
-QList<Hostile_Text> hostileTexts();
+QList<HostileText> hostileTexts();
 
-using Sheet_Cells = QMap<std::pair<int, int>, QString>; // (row, column) from 1 -> cell text
+using CellMap = QMap<std::pair<int, int>, QString>; // (row, column) from 1 -> cell text
 
-struct Hostile_Sheet {
-    Sheet_Cells cells;
+struct HostileSheet {
+    CellMap cells;
     int rows = 0;     // data rows
     int notFound = 0; // compensatory-holiday rows whose day the calendar does not hold
     // Per stored row, its key (as the catalog must hold it) -> column -> expected text.
@@ -40,9 +40,9 @@ struct Hostile_Sheet {
 // Every hostile text in every column the import stores, and a character outside the basic
 // plane across the limit of every column the import cuts. fromFile: the sheet will be read
 // from an .xls, whose reader drops NUL characters before any cut.
-Hostile_Sheet hostileSheet(Import_Kind kind, bool fromFile);
+HostileSheet hostileSheet(ImportKind kind, bool fromFile);
 
-// Adds the columns "backend" and "kind" (an Import_Kind) to a QtTest data table, one row for
+// Adds the columns "backend" and "kind" (an ImportKind) to a QtTest data table, one row for
 // each import on each back end of the run.
 void addHostileDataRows();
 
@@ -51,11 +51,11 @@ void addHostileDataRows();
 void prepareHostileCatalog(db::Connection &c);
 
 // The sheet as a real .xls workbook; false when it cannot be written.
-bool saveHostileWorkbook(const Hostile_Sheet &sheet, const QString &path);
+bool saveHostileWorkbook(const HostileSheet &sheet, const QString &path);
 
 // What differs between the catalog and the sheet's expectations; empty when nothing does.
 // Also checks that the user table still holds its one row untouched.
-QStringList hostileDifferences(db::Connection &c, Import_Kind kind, const Hostile_Sheet &sheet);
+QStringList hostileDifferences(db::Connection &c, ImportKind kind, const HostileSheet &sheet);
 
 // The text as a catalog stores it: halves of pairs become U+FFFD, NUL characters go.
 QString storedText(const QString &s);

@@ -4,7 +4,7 @@
 #include "TestCatalog.h"
 #include "XlsWriter.h"
 #include "admin/Admin.h"
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 #include "spreadsheet/Workbook.h"
@@ -213,10 +213,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("order");
-        QTest::newRow("kvsis") << QStringLiteral("kvsis") << int(Import_Kind::Kvsis)
+        QTest::newRow("kvsis") << QStringLiteral("kvsis") << int(ImportKind::Kvsis)
                                << QStringLiteral("kvsis.xls")
                                << QStringLiteral("Main_Deega_Control") << QStringLiteral("Doc_PK");
-        QTest::newRow("erp") << QStringLiteral("erp") << int(Import_Kind::Erp)
+        QTest::newRow("erp") << QStringLiteral("erp") << int(ImportKind::Erp)
                              << QStringLiteral("erp.xls") << QStringLiteral("M_Imp_ERP")
                              << QStringLiteral("FI_Doc_No");
     }
@@ -235,9 +235,9 @@ private slots:
             {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), byTool.url()});
         QCOMPARE(r.exitCode, 0);
         const auto sheet = spreadsheet::openWorkbook(path);
-        const Import_Preview preview = Read_Preview(Import_Kind(kind), *sheet);
-        Import_Result result;
-        Save_Preview(Import_Kind(kind), byScreen.connection(), preview.rows, result);
+        const ImportPreview preview = readPreview(ImportKind(kind), *sheet);
+        ImportResult result;
+        savePreview(ImportKind(kind), byScreen.connection(), preview.rows, result);
         QCOMPARE(r.out.trimmed(), QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4")
                                       .arg(result.inserted)
                                       .arg(result.updated)
@@ -281,14 +281,14 @@ private slots:
         QFETCH(QString, backend);
         QFETCH(int, kind);
         REQUIRE_BACKEND(backend);
-        const auto k = Import_Kind(kind);
-        const QString word = k == Import_Kind::Kvsis      ? QStringLiteral("kvsis")
-                             : k == Import_Kind::StopDays ? QStringLiteral("stopdays")
-                                                          : QStringLiteral("erp");
+        const auto k = ImportKind(kind);
+        const QString word = k == ImportKind::Kvsis      ? QStringLiteral("kvsis")
+                             : k == ImportKind::StopDays ? QStringLiteral("stopdays")
+                                                         : QStringLiteral("erp");
         TestCatalog catalog(backend);
         db::Connection &c = catalog.connection();
         prepareHostileCatalog(c);
-        const Hostile_Sheet hostile = hostileSheet(k, true);
+        const HostileSheet hostile = hostileSheet(k, true);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("hostile.xls"));
         QVERIFY(saveHostileWorkbook(hostile, path));
@@ -301,8 +301,8 @@ private slots:
             QCOMPARE(r.exitCode, 0);
             QCOMPARE(r.out.trimmed(),
                      QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0")
-                         .arg(again || k == Import_Kind::StopDays ? 0 : stored)
-                         .arg(again || k == Import_Kind::StopDays ? stored : 0)
+                         .arg(again || k == ImportKind::StopDays ? 0 : stored)
+                         .arg(again || k == ImportKind::StopDays ? stored : 0)
                          .arg(hostile.notFound));
             QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
         }

@@ -185,7 +185,7 @@ void TestUtility::trimText()
 {
     QFETCH(QString, input);
     QFETCH(QString, expected);
-    QCOMPARE(Trim_Text(input), expected);
+    QCOMPARE(::trimText(input), expected);
 }
 
 void TestUtility::rightChars_data()
@@ -215,7 +215,7 @@ void TestUtility::rightChars()
 void TestUtility::cutsKeepWholeCharacters_data()
 {
     QTest::addColumn<QString>("input");
-    QTest::addColumn<int>("from"); // -1: Left_Chars, -2: Right_Chars
+    QTest::addColumn<int>("from"); // -1: leftChars, -2: Right_Chars
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("expected");
     const QString e = u"😀"_s;
@@ -242,9 +242,9 @@ void TestUtility::cutsKeepWholeCharacters()
     QFETCH(int, from);
     QFETCH(int, count);
     QFETCH(QString, expected);
-    const QString got = from == -1   ? Left_Chars(input, count)
+    const QString got = from == -1   ? leftChars(input, count)
                         : from == -2 ? Right_Chars(input, static_cast<quint16>(count))
-                                     : Mid_Chars(input, from, count);
+                                     : midChars(input, from, count);
     QCOMPARE(got, expected);
 }
 

@@ -104,20 +104,20 @@ const GuaranteeColumn GuaranteeColumns[] = {
     {"FromSite", [](const GuaranteeEntry &e) { return Value::utf8(e.g.company); }},
     {"Doc_Stat",
      [](const GuaranteeEntry &e) {
-         return Value::text(e.g.finished ? caption::DocStatus_Finished
-                                         : caption::DocStatus_InProgress);
+         return Value::text(e.g.finished ? caption::DocStatusFinished
+                                         : caption::DocStatusInProgress);
      }},
     {"Modified_Date",
      [](const GuaranteeEntry &e) {
-         return Value::text(e.g.finished ? Thai_Date_Text(e.today.addDays(-e.g.daysAgo + 20))
+         return Value::text(e.g.finished ? thaiDateText(e.today.addDays(-e.g.daysAgo + 20))
                                          : QString());
      }},
     {"DocStatus",
      [](const GuaranteeEntry &e) {
-         return Value::text(e.g.finished ? code::DocStatus_Finished : code::DocStatus_InProgress);
+         return Value::text(e.g.finished ? code::DocStatusFinished : code::DocStatusInProgress);
      }},
-    {"IS_Rec_Cheq", [](const GuaranteeEntry &) { return Value::text(code::Cheque_NotCollected); }},
-    {"IS_Success", [](const GuaranteeEntry &) { return Value::text(code::Success_No); }},
+    {"IS_Rec_Cheq", [](const GuaranteeEntry &) { return Value::text(code::ChequeNotCollected); }},
+    {"IS_Success", [](const GuaranteeEntry &) { return Value::text(code::SuccessNo); }},
     {"Date_Into_Fin", [](const GuaranteeEntry &e) { return Value::text(e.entered); }},
     {"DocNoDate_YYYYMMDD", [](const GuaranteeEntry &) { return Value::text(QString()); }},
     {"Modified_Date_YYYYMMDD", [](const GuaranteeEntry &) { return Value::text(QString()); }},
@@ -127,22 +127,22 @@ const GuaranteeColumn GuaranteeColumns[] = {
     {"Deega_Remark", [](const GuaranteeEntry &) { return Value::text(QString()); }},
     {"Place_Rec_Cheque",
      [](const GuaranteeEntry &e) {
-         return Value::text(e.g.atBank ? code::PlaceCheque_Bank : code::PlaceCheque_Division);
+         return Value::text(e.g.atBank ? code::PlaceChequeBank : code::PlaceChequeDivision);
      }},
 };
 
 int loadGuarantees(db::Connection &c, const QDate &today)
 {
-    const QString year = QString::number(today.year() + Buddhist_Era_Offset);
+    const QString year = QString::number(today.year() + BuddhistEraOffset);
     int number = 0;
     for (const Guarantee &g : Guarantees) {
         ++number;
         const GuaranteeEntry entry{
             .g = g,
             .today = today,
-            .key = year + code::Guarantee_Mark +
+            .key = year + code::GuaranteeMark +
                    Right_Chars(QStringLiteral("0000000") + QString::number(number), 7),
-            .entered = Thai_Date_Text(today.addDays(-g.daysAgo)),
+            .entered = thaiDateText(today.addDays(-g.daysAgo)),
         };
         Row row;
         append<GuaranteeEntry>(row, GuaranteeColumns, entry);
@@ -177,9 +177,9 @@ DemoSummary loadDemo(db::Connection &connection)
         summary.documents = demo::loadDocuments(connection, today, summary.erpRows);
         summary.guarantees = loadGuarantees(connection, today);
         // The documents' years, and the next, so the day counts work from the first start.
-        const int year = today.year() + Buddhist_Era_Offset;
-        summary.calendarDays = Generate_Calendar(connection, year - 1, year + 1);
-        Mark_Holidays(connection);
+        const int year = today.year() + BuddhistEraOffset;
+        summary.calendarDays = generateCalendar(connection, year - 1, year + 1);
+        markHolidays(connection);
     });
     return summary;
 }

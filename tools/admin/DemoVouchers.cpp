@@ -101,14 +101,14 @@ QString sheetDateTime(const QDate &d, int hour, int minute)
     return QStringLiteral("%1/%2/%3 %4:%5:00")
         .arg(d.day())
         .arg(d.month())
-        .arg(d.year() + Buddhist_Era_Offset)
+        .arg(d.year() + BuddhistEraOffset)
         .arg(hour, 2, 10, QLatin1Char('0'))
         .arg(minute, 2, 10, QLatin1Char('0'));
 }
 
 Voucher voucherOf(const Document &d, int number, const QDate &today)
 {
-    const QString year = QString::number(today.year() + Buddhist_Era_Offset);
+    const QString year = QString::number(today.year() + BuddhistEraOffset);
     const QDate registered = today.addDays(-d.daysAgo);
     const bool finished = d.stage >= Stage::Finished;
     return {
@@ -125,7 +125,7 @@ Voucher voucherOf(const Document &d, int number, const QDate &today)
         .exit = finished ? sheetDateTime(registered.addDays(d.daysInside), 15, 30) : QString(),
         .deegaNo = QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year),
         .fiDoc = QStringLiteral("31000%1").arg(number, 5, 10, QLatin1Char('0')),
-        .fiscal = Fiscal_Year_Of(registered),
+        .fiscal = fiscalYearOf(registered),
     };
 }
 
@@ -154,36 +154,34 @@ const VoucherColumn Imported[] = {
     {"DocNoDate", [](const Voucher &v) { return Value::text(v.docNoDate); }},
     {"DocNumber", [](const Voucher &v) { return Value::utf8(v.d.docNumber); }},
     {"DocDate",
-     [](const Voucher &v) { return Value::text(Thai_Date_Text(v.registered.addDays(-2))); }},
+     [](const Voucher &v) { return Value::text(thaiDateText(v.registered.addDays(-2))); }},
     {"From_Unit", [](const Voucher &v) { return Value::utf8(v.d.fromUnit); }},
     {"Topic", [](const Voucher &v) { return Value::utf8(v.d.topic); }},
     {"To_Who", [](const Voucher &) { return Value::text(QStringLiteral("ผู้อำนวยการกองคลัง")); }},
     {"FromSite", [](const Voucher &v) { return Value::utf8(v.d.fromSite); }},
     {"Doc_Stat",
      [](const Voucher &v) {
-         return Value::text(v.finished                    ? caption::DocStatus_Finished
-                            : v.d.stage == Stage::Waiting ? caption::DocStatus_Waiting
-                                                          : caption::DocStatus_InProgress);
+         return Value::text(v.finished                    ? caption::DocStatusFinished
+                            : v.d.stage == Stage::Waiting ? caption::DocStatusWaiting
+                                                          : caption::DocStatusInProgress);
      }},
     {"Modified_Date", [](const Voucher &v) { return Value::text(v.exit); }},
     {"Item_Type", [](const Voucher &) { return Value::text(QStringLiteral("ภายใน")); }},
     {"DocStatus",
      [](const Voucher &v) {
-         return Value::text(v.finished                    ? code::DocStatus_Finished
-                            : v.d.stage == Stage::Waiting ? code::DocStatus_Waiting
-                                                          : code::DocStatus_InProgress);
+         return Value::text(v.finished                    ? code::DocStatusFinished
+                            : v.d.stage == Stage::Waiting ? code::DocStatusWaiting
+                                                          : code::DocStatusInProgress);
      }},
     {"Date_Into_Fin", [](const Voucher &v) { return Value::text(v.docNoDate); }},
     {"DocNoDate_YYYYMMDD", [](const Voucher &v) { return Value::text(dayKeyOfDate(v.docNoDate)); }},
     {"Modified_Date_YYYYMMDD", [](const Voucher &v) { return Value::text(dayKeyOfDate(v.exit)); }},
     {"IS_Rec_Cheq",
      [](const Voucher &v) {
-         return Value::text(v.finished ? code::Cheque_Collected : code::Cheque_NotCollected);
+         return Value::text(v.finished ? code::ChequeCollected : code::ChequeNotCollected);
      }},
     {"IS_Success",
-     [](const Voucher &v) {
-         return Value::text(v.finished ? code::Success_Yes : code::Success_No);
-     }},
+     [](const Voucher &v) { return Value::text(v.finished ? code::SuccessYes : code::SuccessNo); }},
 };
 
 const VoucherColumn Assigned[] = {
@@ -210,8 +208,8 @@ const VoucherColumn Numbered[] = {
 const VoucherColumn Appointed[] = {
     {"Date_Nud_Rec_Cheq",
      [](const Voucher &v) {
-         return Value::text(Thai_Date_Text(v.finished ? v.registered.addDays(v.d.daysInside)
-                                                      : v.today.addDays(3 + v.number % 4)));
+         return Value::text(thaiDateText(v.finished ? v.registered.addDays(v.d.daysInside)
+                                                    : v.today.addDays(3 + v.number % 4)));
      }},
     {"Date_Ent_Nud_rec_Cheq", [](const Voucher &) { return Value::serverTime(); }},
 };
@@ -223,7 +221,7 @@ const VoucherColumn LinkedToErp[] = {
      [](const Voucher &) { return Value::text(QStringLiteral("ตั้งเบิกในระบบ ERP แล้ว")); }},
     {"User_Key_Doc", [](const Voucher &) { return Value::text(QStringLiteral("clerk")); }},
     {"Date_Key_Doc",
-     [](const Voucher &v) { return Value::text(Thai_Date_Text(v.registered.addDays(2))); }},
+     [](const Voucher &v) { return Value::text(thaiDateText(v.registered.addDays(2))); }},
 };
 
 // What a document holds from each stage on.
@@ -245,19 +243,15 @@ const VoucherColumn ErpColumns[] = {
     {"Fiscal_Year", [](const Voucher &v) { return Value::text(v.fiscal); }},
     {"FI_Doc_No", [](const Voucher &v) { return Value::text(v.fiDoc); }},
     {"Posting_Date",
-     [](const Voucher &v) { return Value::text(Thai_Date_Text(v.registered.addDays(3))); }},
+     [](const Voucher &v) { return Value::text(thaiDateText(v.registered.addDays(3))); }},
     {"Check_No",
      [](const Voucher &v) {
          return Value::text(v.paid ? QStringLiteral("%1").arg(70012300 + v.number) : QString());
      }},
     {"Clearing_Date",
-     [](const Voucher &v) {
-         return Value::text(v.paid ? Thai_Date_Text(clearedOn(v)) : QString());
-     }},
+     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(clearedOn(v)) : QString()); }},
     {"Pay_date",
-     [](const Voucher &v) {
-         return Value::text(v.paid ? Thai_Date_Text(clearedOn(v)) : QString());
-     }},
+     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(clearedOn(v)) : QString()); }},
     {"Clearing_Doc",
      [](const Voucher &v) {
          return Value::text(
@@ -269,9 +263,9 @@ const VoucherColumn ErpColumns[] = {
          return Value::text(v.paid ? QStringLiteral("C") : QStringLiteral("P"));
      }},
     {"Vendor_Name",
-     [](const Voucher &v) { return Value::text(Left_Chars(QString::fromUtf8(v.d.company), 50)); }},
+     [](const Voucher &v) { return Value::text(leftChars(QString::fromUtf8(v.d.company), 50)); }},
     {"Description_Erp",
-     [](const Voucher &v) { return Value::text(Left_Chars(QString::fromUtf8(v.d.topic), 20)); }},
+     [](const Voucher &v) { return Value::text(leftChars(QString::fromUtf8(v.d.topic), 20)); }},
     {"Fund_ERP", [](const Voucher &) { return Value::text(QStringLiteral("10000")); }},
     {"Functional_Area", [](const Voucher &) { return Value::text(QStringLiteral("1100")); }},
 };

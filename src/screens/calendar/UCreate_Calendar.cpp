@@ -18,13 +18,13 @@
 
 namespace {
 
-constexpr int Grid_Columns = 20;
+constexpr int GridColumns = 20;
 
 // A year box read as a whole number; blanks around the digits are allowed.
 bool readYear(const QLineEdit *edit, int &year)
 {
     bool ok = false;
-    year = Trim_Text(edit->text()).toInt(&ok);
+    year = trimText(edit->text()).toInt(&ok);
     return ok;
 }
 
@@ -95,7 +95,7 @@ void TfrmCreate_Calendar::btnShow_DataClick()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        StringGrid1->setColCount(Grid_Columns);
+        StringGrid1->setColCount(GridColumns);
         StringGrid1->setRowCount(2);
         setHeader(*StringGrid1);
         int first = 0;
@@ -110,18 +110,18 @@ void TfrmCreate_Calendar::btnShow_DataClick()
             edtEnd_Year->setFocus();
             return;
         }
-        const QString refused = Calendar_Years_Error(first, last);
+        const QString refused = calendarYearsError(first, last);
         if (!refused.isEmpty()) {
             s.dialogs.message(this, refused);
-            (first < Calendar_First_Year ? edtBeg_Year : edtEnd_Year)->setFocus();
+            (first < CalendarFirstYear ? edtBeg_Year : edtEnd_Year)->setFocus();
             return;
         }
-        const QList<Calendar_Day> days = Preview_Years(first, last);
+        const QList<CalendarDay> days = previewYears(first, last);
         if (days.isEmpty())
             return;
         StringGrid1->setRowCount(static_cast<int>(days.size()) + 1);
         for (qsizetype i = 0; i < days.size(); ++i) {
-            const Calendar_Day &d = days[i];
+            const CalendarDay &d = days[i];
             const int r = static_cast<int>(i + 1);
             StringGrid1->setCell(0, r, QString::number(r));
             StringGrid1->setCell(1, r, d.key);
@@ -134,9 +134,9 @@ void TfrmCreate_Calendar::btnShow_DataClick()
     });
 }
 
-QList<Calendar_Day> TfrmCreate_Calendar::gridDays() const
+QList<CalendarDay> TfrmCreate_Calendar::gridDays() const
 {
-    QList<Calendar_Day> days;
+    QList<CalendarDay> days;
     for (int r = 1; r < StringGrid1->rowCount(); ++r) {
         days.append({StringGrid1->cell(1, r), StringGrid1->cell(2, r), StringGrid1->cell(3, r),
                      StringGrid1->cell(4, r), StringGrid1->cell(5, r),
@@ -152,7 +152,7 @@ void TfrmCreate_Calendar::Button2Click()
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         ProgressBar1->setMaximum(std::max(StringGrid1->rowCount() - 1, 0));
-        Save_Days(s.connection, gridDays(), [this](int r) { ProgressBar1->setValue(r); });
+        saveDays(s.connection, gridDays(), [this](int r) { ProgressBar1->setValue(r); });
         s.dialogs.message(this, msg::Saved);
     });
 }

@@ -27,7 +27,7 @@ public:
     void btnExit1Click();
 
 private:
-    QList<Calendar_Day> gridDays() const;
+    QList<CalendarDay> gridDays() const;
 
     QLineEdit *edtBeg_Year = nullptr;
     QLineEdit *edtEnd_Year = nullptr;

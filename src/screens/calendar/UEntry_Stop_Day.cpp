@@ -64,7 +64,7 @@ void TfrmEntry_Stop_Day::showList()
     StringGrid1->setCell(2, 0, QStringLiteral("ชื่อวันหยุด"));
     // A refreshed list shows no holiday the catalog no longer holds.
     StringGrid1->clearRow(1);
-    const QList<Hard_Stop_Day> days = Read_Stop_Days(session().connection);
+    const QList<HardStopDay> days = readStopDays(session().connection);
     if (!days.isEmpty())
         StringGrid1->setRowCount(static_cast<int>(days.size()) + 1);
     for (qsizetype i = 0; i < days.size(); ++i) {
@@ -86,7 +86,7 @@ void TfrmEntry_Stop_Day::btnEdit_DataClick()
     guarded(this, s.dialogs, [&] {
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
-        Mark_Holidays(s.connection);
+        markHolidays(s.connection);
         s.dialogs.message(this, msg::Saved);
     });
 }

@@ -1,7 +1,7 @@
 #include "screens/common/DayBreakdown.h"
 
 #include "core/Messages.h"
-#include "core/Work_Days.h"
+#include "core/WorkDays.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/Grid.h"
 

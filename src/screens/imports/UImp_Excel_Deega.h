@@ -4,9 +4,9 @@
 // Main_Deega_Control; new documents are inserted, known ones get their document data refreshed and
 // keep every stage the division recorded.
 
-#include "screens/imports/Import_Screen.h"
+#include "screens/imports/ImportScreen.h"
 
-class TfrmImp_Excel_Deega : public Import_Screen {
+class TfrmImp_Excel_Deega : public ImportScreen {
     Q_OBJECT
 
 public:

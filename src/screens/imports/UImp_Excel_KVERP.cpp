@@ -1,9 +1,9 @@
 #include "screens/imports/UImp_Excel_KVERP.h"
 
 TfrmImp_Excel_KVERP::TfrmImp_Excel_KVERP(Session &session, QWidget *parent)
-    : Import_Screen(session, QStringLiteral("frmImp_Excel_KVERP"), Import_Kind::Erp,
-                    {QStringLiteral("btnSHow_Image"), QStringLiteral("แสดงรูปแบบ Excel"),
-                     QStringLiteral("Button1")},
-                    parent)
+    : ImportScreen(session, QStringLiteral("frmImp_Excel_KVERP"), ImportKind::Erp,
+                   {QStringLiteral("btnSHow_Image"), QStringLiteral("แสดงรูปแบบ Excel"),
+                    QStringLiteral("Button1")},
+                   parent)
 {
 }

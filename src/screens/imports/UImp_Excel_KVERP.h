@@ -3,9 +3,9 @@
 // TfrmImp_Excel_KVERP: the ERP (KVERP) clearing list into M_Imp_ERP, keyed by fiscal year and FI
 // document number; its day.month.year dates become Buddhist-era dd/mm/yyyy texts.
 
-#include "screens/imports/Import_Screen.h"
+#include "screens/imports/ImportScreen.h"
 
-class TfrmImp_Excel_KVERP : public Import_Screen {
+class TfrmImp_Excel_KVERP : public ImportScreen {
     Q_OBJECT
 
 public:

@@ -3,6 +3,6 @@
 #include "core/Workflow.h"
 
 TfrmEntry_Deega_No::TfrmEntry_Deega_No(Session &session, QWidget *parent)
-    : Browse_Edit_Screen(session, QStringLiteral("frmEntry_Deega_No"), deega_no::shape(), parent)
+    : BrowseEditScreen(session, QStringLiteral("frmEntry_Deega_No"), deega_no::shape(), parent)
 {
 }

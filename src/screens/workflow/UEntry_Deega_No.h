@@ -1,10 +1,10 @@
 #pragma once
 
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 // Voucher number entry: the voucher and receipt-voucher numbers and where the cheque is
 // collected, for documents already in the table.
-class TfrmEntry_Deega_No : public Browse_Edit_Screen {
+class TfrmEntry_Deega_No : public BrowseEditScreen {
     Q_OBJECT
 
 public:

@@ -14,7 +14,7 @@
 #include <QPushButton>
 
 TfrmEntry_Deega_Veq::TfrmEntry_Deega_Veq(Session &session, QWidget *parent)
-    : Browse_Edit_Screen(session, QStringLiteral("frmEntry_Deega_Veq"), deega_veq::shape(), parent)
+    : BrowseEditScreen(session, QStringLiteral("frmEntry_Deega_Veq"), deega_veq::shape(), parent)
 {
     QPushButton *btnAdd_Data =
         addGridButton(QStringLiteral("btnAdd_Data"), QStringLiteral("3. เพิ่มข้อมูลใหม่เข้าระบบ"));
@@ -47,7 +47,7 @@ void TfrmEntry_Deega_Veq::FormCreate()
 
 QString TfrmEntry_Deega_Veq::officerCode() const
 {
-    return Left_Chars(cmbPer_Code2->currentText(), 2);
+    return leftChars(cmbPer_Code2->currentText(), 2);
 }
 
 void TfrmEntry_Deega_Veq::emptyEditPanel()
@@ -82,7 +82,7 @@ bool TfrmEntry_Deega_Veq::eventFilter(QObject *watched, QEvent *event)
             edtDoc_PK2->isEnabled())
             edtDoc_PK2Exit();
     }
-    return Browse_Edit_Screen::eventFilter(watched, event);
+    return BrowseEditScreen::eventFilter(watched, event);
 }
 
 void TfrmEntry_Deega_Veq::edtDoc_PK2Exit()
@@ -133,7 +133,7 @@ bool TfrmEntry_Deega_Veq::checkFields()
 void TfrmEntry_Deega_Veq::writeStage()
 {
     if (Save_Mode != 1) {
-        Browse_Edit_Screen::writeStage();
+        BrowseEditScreen::writeStage();
         return;
     }
     deega_veq::insertDocument(session().connection, edtDoc_PK2->text(), enteredFields());

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/Workflow.h"
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 class QComboBox;
 
 // Receipt and assignment: who handles a document, its type, register number and payee; also
 // keys in a document the import has not brought yet.
-class TfrmEntry_Deega_Veq : public Browse_Edit_Screen {
+class TfrmEntry_Deega_Veq : public BrowseEditScreen {
     Q_OBJECT
 
 public:

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 TfrmEntry_Doc_No::TfrmEntry_Doc_No(Session &session, QWidget *parent)
-    : Browse_Edit_Screen(session, QStringLiteral("frmEntry_Doc_No"), doc_no::shape(), parent)
+    : BrowseEditScreen(session, QStringLiteral("frmEntry_Doc_No"), doc_no::shape(), parent)
 {
     setWindowTitle(QStringLiteral("การบันทึกเลขที่เอกสาร"));
     enterMovesOn({field<QLineEdit>(QStringLiteral("edtSAP_Doc_No2")),

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 // ERP document number entry: the ERP document number, its fiscal year and remark, stamped
 // with who entered it and when, and the cheque flags.
-class TfrmEntry_Doc_No : public Browse_Edit_Screen {
+class TfrmEntry_Doc_No : public BrowseEditScreen {
     Q_OBJECT
 
 public:

@@ -3,8 +3,8 @@
 #include "core/Workflow.h"
 
 TfrmEntry_LastDay_Into_Fin::TfrmEntry_LastDay_Into_Fin(Session &session, QWidget *parent)
-    : Browse_Edit_Screen(session, QStringLiteral("frmEntry_LastDay_Into_Fin"),
-                         lastday_into_fin::shape(), parent)
+    : BrowseEditScreen(session, QStringLiteral("frmEntry_LastDay_Into_Fin"),
+                       lastday_into_fin::shape(), parent)
 {
     setWindowTitle(QStringLiteral("การบันทึกวันที่เข้ากองคลังครั้งสุดท้าย"));
 }

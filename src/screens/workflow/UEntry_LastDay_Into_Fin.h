@@ -1,9 +1,9 @@
 #pragma once
 
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 // Last entry into the division: corrects the date the document last came in.
-class TfrmEntry_LastDay_Into_Fin : public Browse_Edit_Screen {
+class TfrmEntry_LastDay_Into_Fin : public BrowseEditScreen {
     Q_OBJECT
 
 public:

@@ -3,7 +3,7 @@
 #include "core/Workflow.h"
 
 TfrmEntry_Nud_Rec_Cheq::TfrmEntry_Nud_Rec_Cheq(Session &session, QWidget *parent)
-    : Browse_Edit_Screen(session, QStringLiteral("frmEntry_Nud_Rec_Cheq"), nud_rec_cheq::shape(),
-                         parent)
+    : BrowseEditScreen(session, QStringLiteral("frmEntry_Nud_Rec_Cheq"), nud_rec_cheq::shape(),
+                       parent)
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 // Cheque appointment: the date the payee may collect the cheque and the two flags.
-class TfrmEntry_Nud_Rec_Cheq : public Browse_Edit_Screen {
+class TfrmEntry_Nud_Rec_Cheq : public BrowseEditScreen {
     Q_OBJECT
 
 public:

@@ -182,9 +182,9 @@ private slots:
 
     void firstDayOf2555()
     {
-        const QList<Calendar_Day> days = Preview_Years(2555, 2555);
+        const QList<CalendarDay> days = previewYears(2555, 2555);
         QCOMPARE(days.size(), 366);
-        const Calendar_Day &d = days.first();
+        const CalendarDay &d = days.first();
         QCOMPARE(d.key, QStringLiteral("25550101"));
         QCOMPARE(d.engDay, QStringLiteral("01/01/2012"));
         QCOMPARE(d.thaiDay, QStringLiteral("01/01/2555"));
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(s.grid->colCount(), 20);
         QCOMPARE(s.grid->rowCount(), 2);
         QCOMPARE(s.screen->focusWidget()->objectName(), focus);
-        QVERIFY_THROWS_EXCEPTION(db::Error, Generate_Calendar(f.catalog.connection(), 543, 2555));
+        QVERIFY_THROWS_EXCEPTION(db::Error, generateCalendar(f.catalog.connection(), 543, 2555));
         QCOMPARE(f.count(), 0);
     }
 
@@ -324,9 +324,9 @@ private slots:
         QFETCH(QString, backend);
         REQUIRE_BACKEND(backend);
         Fixture f(backend);
-        QCOMPARE(Generate_Calendar(f.catalog.connection(), 2555, 2555), 366);
+        QCOMPARE(generateCalendar(f.catalog.connection(), 2555, 2555), 366);
         f.addStopDay(QStringLiteral("13/04"), QStringLiteral("สงกรานต์"));
-        Mark_Holidays(f.catalog.connection());
+        markHolidays(f.catalog.connection());
         CreateScreen s(f);
         s.preview(QStringLiteral("2554"), QStringLiteral("2556"));
         s.save();
@@ -376,7 +376,7 @@ private slots:
         QFETCH(QString, backend);
         REQUIRE_BACKEND(backend);
         Fixture f(backend);
-        Generate_Calendar(f.catalog.connection(), 2555, 2556);
+        generateCalendar(f.catalog.connection(), 2555, 2556);
         f.addStopDay(QStringLiteral("31/12"), QStringLiteral("วันสิ้นปี"));
         f.addStopDay(QStringLiteral("29/02"), QStringLiteral("it's leap"));
         f.addStopDay(QStringLiteral("1/5"), QStringLiteral("แรงงาน"));
@@ -406,7 +406,7 @@ private slots:
         QCOMPARE(f.day(QStringLiteral("25550501")).mid(4), (QStringList{"N", ""}));
 
         // Running it again rewrites the same values.
-        Mark_Holidays(f.catalog.connection());
+        markHolidays(f.catalog.connection());
         QCOMPARE(f.count(QStringLiteral("Day_Status = 'S'")), before + 3);
     }
 

@@ -3,7 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
 #include "core/Calendar.h"
-#include "core/Work_Days.h"
+#include "core/WorkDays.h"
 #include "data/Connection.h"
 #include "screens/common/DayBreakdown.h"
 #include "screens/common/Grid.h"
@@ -17,7 +17,7 @@ namespace {
 // 2555 (Gregorian 2012) alone, with one weekday holiday: Tuesday 03/01/2555.
 void calendar2555(db::Connection &c)
 {
-    Generate_Calendar(c, 2555, 2555);
+    generateCalendar(c, 2555, 2555);
     c.execute(
         db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
                                      "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(edit("edtFrom_Site2")->text(), QStringLiteral("คณะวิทย์"));
         for (const char *name : {"edtTopic2", "edtNo_Date", "edtNo_Stop_Day", "edtSum1"})
             QVERIFY(!edit(name)->isEnabled());
-        const Day_Counts count =
+        const DayCounts count =
             Count_Work_Days(catalog.connection(), report.cell(7, 2), report.cell(8, 2));
         QCOMPARE(edit("edtNo_Date")->text(), QString::number(count.calendarDays));
         QCOMPARE(edit("edtNo_Stop_Day")->text(), QString::number(count.holidays));

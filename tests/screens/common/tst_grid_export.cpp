@@ -2,7 +2,7 @@
 
 #include "XlsxReadback.h"
 #include "screens/common/Grid.h"
-#include "screens/common/Grid_Export.h"
+#include "screens/common/GridExport.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -29,13 +29,13 @@ private slots:
 
         QTemporaryDir dir;
         const QString first =
-            Export_Grid(grid, spreadsheet::Movement_Detail_Layout(), dir.path(), false);
+            exportGrid(grid, spreadsheet::movementDetailLayout(), dir.path(), false);
         const QString second =
-            Export_Grid(grid, spreadsheet::Movement_Detail_Layout(), dir.path(), false);
+            exportGrid(grid, spreadsheet::movementDetailLayout(), dir.path(), false);
         QVERIFY(first != second); // two presses, two workbooks
         QVERIFY(QFileInfo::exists(first) && QFileInfo::exists(second));
 
-        Xlsx_Readback book;
+        XlsxReadback book;
         QVERIFY2(book.load(first), qPrintable(book.error));
         QCOMPARE(book.sheetNames, QStringList{QStringLiteral("Text 1")});
         QCOMPARE(book.text(QStringLiteral("A1")), QStringLiteral("รายงานฏีกา "));

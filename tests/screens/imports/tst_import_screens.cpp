@@ -29,7 +29,7 @@ QString fixture(const QString &name)
     return QStringLiteral(VOSTREL_FIXTURES "/") + name;
 }
 
-const QString Confirm_Save = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+const QString ConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
 const QString Saved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
 
 struct Fixture {
@@ -75,7 +75,7 @@ Grid *grid(QWidget *s)
 }
 
 // Reads a workbook through the open button, the file chooser answering with path.
-void openFile(Import_Screen *s, const QString &path)
+void openFile(ImportScreen *s, const QString &path)
 {
     s->chooseFile = [path] { return path; };
     control<QAbstractButton>(s, QStringLiteral("BitBtn1"))->click();
@@ -103,7 +103,7 @@ QStringList gridRow(Grid *g, int row)
     return out;
 }
 
-std::unique_ptr<Import_Screen> make(Fixture &f, const QString &which)
+std::unique_ptr<ImportScreen> make(Fixture &f, const QString &which)
 {
     if (which == QLatin1String("kvsis"))
         return f.open<TfrmImp_Excel_Deega>();
@@ -340,23 +340,23 @@ private slots:
         QFETCH(QString, backend);
         QFETCH(int, kind);
         REQUIRE_BACKEND(backend);
-        const auto k = Import_Kind(kind);
+        const auto k = ImportKind(kind);
         Fixture f(backend);
         db::Connection &c = f.catalog.connection();
         prepareHostileCatalog(c);
-        const Hostile_Sheet hostile = hostileSheet(k, true);
+        const HostileSheet hostile = hostileSheet(k, true);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("hostile.xls"));
         QVERIFY(saveHostileWorkbook(hostile, path));
 
-        auto s = make(f, k == Import_Kind::Kvsis      ? QStringLiteral("kvsis")
-                         : k == Import_Kind::StopDays ? QStringLiteral("stop")
-                                                      : QStringLiteral("erp"));
+        auto s = make(f, k == ImportKind::Kvsis      ? QStringLiteral("kvsis")
+                         : k == ImportKind::StopDays ? QStringLiteral("stop")
+                                                     : QStringLiteral("erp"));
         openFile(s.get(), path);
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(grid(s.get())->rowCount(), hostile.rows + 1);
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(f.dialogs.texts(), (QStringList{ConfirmSave, Saved}));
         QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
 
         QVERIFY(XlsWriter().text(1, 3, QStringLiteral("x") + QChar(0xD83D)).save(path));
@@ -390,12 +390,12 @@ private slots:
 
         f.dialogs.answer(false);
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), QStringList{Confirm_Save});
+        QCOMPARE(f.dialogs.texts(), QStringList{ConfirmSave});
         QVERIFY(f.sent.isEmpty());
 
         f.dialogs.clear();
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(f.dialogs.texts(), (QStringList{ConfirmSave, Saved}));
         QCOMPARE(items(s.get(), "ListBox1"), (QStringList{"QDTX2556/00002", "QDTX2556/00003",
                                                           "QDTX2556/00004", "QDTX2556/00005"}));
         QCOMPARE(items(s.get(), "ListBox2"), QStringList{"QDTX2556/00002"});
@@ -407,7 +407,7 @@ private slots:
         // The preview stays; a second save updates every row and lists them afresh.
         f.dialogs.clear();
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, Saved}));
+        QCOMPARE(f.dialogs.texts(), (QStringList{ConfirmSave, Saved}));
         QCOMPARE(items(s.get(), "ListBox1"), QStringList());
         QCOMPARE(items(s.get(), "ListBox2").size(), 5);
         QCOMPARE(grid(s.get())->rowCount(), 6);
@@ -495,7 +495,7 @@ private slots:
                 throw db::Error(QStringLiteral("การเชื่อมต่อขาด"));
         });
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm_Save, "การเชื่อมต่อขาด"}));
+        QCOMPARE(f.dialogs.texts(), (QStringList{ConfirmSave, "การเชื่อมต่อขาด"}));
         QCOMPARE(f.count("M_Imp_ERP"), 1);
         QCOMPARE(control<QProgressBar>(s.get(), "ProgressBar1")->value(), 1);
     }

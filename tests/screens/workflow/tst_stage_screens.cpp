@@ -133,10 +133,10 @@ private slots:
         REQUIRE_BACKEND(backend);
         Open o(backend, make<TfrmEntry_Deega_No>());
         o.fx.addDocument(Key, {{QStringLiteral("Topic"), "t"}});
-        QList<Hostile_Text> typed = hostileTexts();
+        QList<HostileText> typed = hostileTexts();
         typed.append({"emoji across the limit", QString(19, u'x') + QStringLiteral("😀y")});
         bool first = true;
-        for (const Hostile_Text &h : typed) {
+        for (const HostileText &h : typed) {
             choose(o.get(), Key, !first);
             first = false;
             auto *voucher = control<QLineEdit>(o.get(), "edtDeega_No2");

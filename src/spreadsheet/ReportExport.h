@@ -14,7 +14,7 @@ namespace spreadsheet {
 
 // The grid as the screen shows it: row 0 the header, rows 1 .. rows-1 the data; cell(col, row)
 // gives the text exactly as shown.
-struct Report_Table {
+struct ReportTable {
     int cols = 0;
     int rows = 0;
     std::function<QString(int col, int row)> cell;
@@ -22,7 +22,7 @@ struct Report_Table {
 
 // One column-width setting: a span of columns named by first and last letter ("C:K") and
 // its width in character widths. Settings are applied in order, a later one overriding.
-struct Column_Width {
+struct ColumnWidth {
     QString span;
     double width = 0;
 };
@@ -30,28 +30,28 @@ struct Column_Width {
 enum class Orientation { Portrait, Landscape };
 
 // What tells one report's workbook from another's.
-struct Report_Layout {
+struct ReportLayout {
     QString title;               // into A1
     QString titleSpan;           // centred across, e.g. "A1:L1"
     QString lastFormattedColumn; // bounds the header fill and all borders, e.g. "T"
     Orientation orientation = Orientation::Portrait;
-    QList<Column_Width> widths; // in the order they are applied
-    QString line2;              // A2; empty writes nothing
+    QList<ColumnWidth> widths; // in the order they are applied
+    QString line2;             // A2; empty writes nothing
 };
 
 // The layouts of the report screens.
-Report_Layout Movement_Detail_Layout();  // TfrmRep_Detail_Deega
-Report_Layout Days_In_Division_Layout(); // TfrmRep_Deega_No_date
-Report_Layout Calendar_Of_Year_Layout(); // TfrmRep_Day_Of_Year
-Report_Layout By_Doc_Type_Layout();      // TfrmRep_DivBy_DocType
+ReportLayout movementDetailLayout(); // TfrmRep_Detail_Deega
+ReportLayout daysInDivisionLayout(); // TfrmRep_Deega_No_date
+ReportLayout calendarOfYearLayout(); // TfrmRep_Day_Of_Year
+ReportLayout byDocTypeLayout();      // TfrmRep_DivBy_DocType
 // TfrmRep_Day_Kolvet; docTypeLine is "ประเภทเอกสาร " + the chosen type when the document-type
-// box is ticked, empty otherwise (see Doc_Type_Line).
-Report_Layout Days_To_Payment_Layout(const QString &docTypeLine = {});
-QString Doc_Type_Line(const QString &docTypeText);
+// box is ticked, empty otherwise (see docTypeLine).
+ReportLayout daysToPaymentLayout(const QString &docTypeLine = {});
+QString docTypeLine(const QString &docTypeText);
 
 // The spreadsheet letters of column c counted from 0: A .. Z, AA .. IV (256 names);
 // empty past IV.
-QString Column_Letter(int c);
+QString columnLetter(int c);
 
 // How a grid text is stored, as a typed entry would be:
 //  - a leading apostrophe: the rest as literal text, the apostrophe kept hidden (quote prefix);
@@ -62,21 +62,20 @@ QString Column_Letter(int c);
 //    value shown in the same form; a year from 2400 on is Buddhist era and shown so;
 //  - anything else, a date with a time included: text.
 // Codes such as "01" thus keep their zeros, and no text changes its look in the workbook.
-enum class Cell_Kind { Blank, Text, Quoted_Text, Number, Date };
-struct Typed_Cell {
-    Cell_Kind kind = Cell_Kind::Blank;
-    QString text;      // Text / Quoted_Text: what is stored
+enum class CellKind { Blank, Text, QuotedText, Number, Date };
+struct TypedCell {
+    CellKind kind = CellKind::Blank;
+    QString text;      // Text / QuotedText: what is stored
     double number = 0; // Number: the value; Date: the serial day (1900 system)
     QString numFormat; // Number / Date: the display format; empty = General
 };
-Typed_Cell Type_Cell_Text(const QString &text);
+TypedCell typeCellText(const QString &text);
 
 // Writes the report workbook into folder under a fresh name
 // ("รายงาน-yyyyMMdd-HHmmss-N.xlsx", N from 1; an existing file is never overwritten)
 // and returns its path. Throws Error with a Thai message when the folder cannot be written,
 // the grid does not fit a sheet, or the writer fails; no partial file is left behind then.
-QString Export_Report(const Report_Table &table, const Report_Layout &layout,
-                      const QString &folder);
+QString exportReport(const ReportTable &table, const ReportLayout &layout, const QString &folder);
 
 // The user's reports folder (Documents/Vostrel reports), created when missing.
 QString reportsFolder();

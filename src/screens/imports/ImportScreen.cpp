@@ -1,4 +1,4 @@
-#include "screens/imports/Import_Screen.h"
+#include "screens/imports/ImportScreen.h"
 
 #include "core/Messages.h"
 #include "screens/common/Dialogs.h"
@@ -29,7 +29,7 @@
 
 namespace {
 
-const QString Nothing_To_Save = QStringLiteral("ไม่มีข้อมูลที่จะบันทึก กรุณาเปิดแฟ้มข้อมูลที่มีข้อมูลก่อน");
+const QString NothingToSave = QStringLiteral("ไม่มีข้อมูลที่จะบันทึก กรุณาเปิดแฟ้มข้อมูลที่มีข้อมูลก่อน");
 
 QString skippedText(int n)
 {
@@ -54,10 +54,10 @@ QLineEdit *readOnlyEdit(QWidget *parent, const QString &name, const QString &tex
 
 } // namespace
 
-QPixmap Draw_Import_Layout(const Import_Layout &layout)
+QPixmap drawImportLayout(const ImportLayout &layout)
 {
     int lastCol = 0;
-    for (const Import_Column &c : layout.columns)
+    for (const ImportColumn &c : layout.columns)
         lastCol = std::max(lastCol, c.sheetCol);
     const int rows = layout.firstRow + 2;
     constexpr int rowH = 22;
@@ -82,7 +82,7 @@ QPixmap Draw_Import_Layout(const Import_Layout &layout)
         p.drawText(QRect(numW + (c - 1) * colW, 0, colW, rowH), Qt::AlignCenter, columnLetters(c));
     for (int r = 1; r <= rows; ++r)
         p.drawText(QRect(0, r * rowH, numW, rowH), Qt::AlignCenter, QString::number(r));
-    for (const Import_Column &c : layout.columns) {
+    for (const ImportColumn &c : layout.columns) {
         if (c.sheetCol <= 0)
             continue;
         const QRect header(numW + (c.sheetCol - 1) * colW + 3, layout.headerRow * rowH, colW - 6,
@@ -91,7 +91,7 @@ QPixmap Draw_Import_Layout(const Import_Layout &layout)
                    fm.elidedText(c.header, Qt::ElideRight, header.width()));
         const QRect data(header.x(), layout.firstRow * rowH, header.width(), rowH);
         QString sample = QStringLiteral("...");
-        if (c.take == Import_Take::Date || c.take == Import_Take::DateOrCut)
+        if (c.take == ImportTake::Date || c.take == ImportTake::DateOrCut)
             sample = QStringLiteral("13.10.2016");
         if (c.sheetCol == layout.endCol)
             p.setPen(Qt::darkRed);
@@ -101,12 +101,12 @@ QPixmap Draw_Import_Layout(const Import_Layout &layout)
     return pixmap;
 }
 
-Import_Screen::Import_Screen(Session &session, const QString &objectName, Import_Kind kind,
-                             const Layout_Buttons &picture, QWidget *parent)
+ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKind kind,
+                           const LayoutButtons &picture, QWidget *parent)
     : Screen(session, objectName, parent), kind_(kind)
 {
-    const Import_Layout &layout = Import_Layout_Of(kind);
-    const bool withMonth = kind != Import_Kind::StopDays;
+    const ImportLayout &layout = importLayoutOf(kind);
+    const bool withMonth = kind != ImportKind::StopDays;
 
     auto *outer = new QVBoxLayout(this);
     Panel1 = new QFrame(this);
@@ -161,7 +161,7 @@ Import_Screen::Import_Screen(Session &session, const QString &objectName, Import
     if (layoutShow_) {
         auto *p4 = new QVBoxLayout(Panel4);
         auto *picture4 = new QLabel(Panel4);
-        picture4->setPixmap(Draw_Import_Layout(layout));
+        picture4->setPixmap(drawImportLayout(layout));
         p4->addWidget(picture4);
         layoutOk_ = button(Panel4, picture.okName, QStringLiteral("OK"));
         p4->addWidget(layoutOk_, 0, Qt::AlignRight);
@@ -175,12 +175,12 @@ Import_Screen::Import_Screen(Session &session, const QString &objectName, Import
     StringGrid1 = new Grid(GroupBox2);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     g2->addWidget(StringGrid1, 0, 0);
-    if (kind != Import_Kind::Erp) {
+    if (kind != ImportKind::Erp) {
         auto *lists = new QVBoxLayout;
         ListBox1 = new QListWidget(GroupBox2);
         ListBox1->setObjectName(QStringLiteral("ListBox1"));
         ListBox1->setMaximumWidth(260);
-        if (kind == Import_Kind::Kvsis) {
+        if (kind == ImportKind::Kvsis) {
             lists->addWidget(new QLabel(QStringLiteral("Add Data"), GroupBox2));
             lists->addWidget(ListBox1);
             ListBox2 = new QListWidget(GroupBox2);
@@ -230,17 +230,17 @@ Import_Screen::Import_Screen(Session &session, const QString &objectName, Import
         if (b)
             enterClicks(b);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &Import_Screen::BitBtn1Click);
-    connect(btnSave_Data, &QPushButton::clicked, this, &Import_Screen::btnSave_DataClick);
-    connect(BitBtn2, &QPushButton::clicked, this, &Import_Screen::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &ImportScreen::BitBtn1Click);
+    connect(btnSave_Data, &QPushButton::clicked, this, &ImportScreen::btnSave_DataClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &ImportScreen::BitBtn2Click);
     if (layoutShow_) {
-        connect(layoutShow_, &QPushButton::clicked, this, &Import_Screen::showLayout);
-        connect(layoutOk_, &QPushButton::clicked, this, &Import_Screen::hideLayout);
+        connect(layoutShow_, &QPushButton::clicked, this, &ImportScreen::showLayout);
+        connect(layoutOk_, &QPushButton::clicked, this, &ImportScreen::hideLayout);
     }
     FormCreate();
 }
 
-void Import_Screen::FormCreate()
+void ImportScreen::FormCreate()
 {
     const QString &today = session().Today_Thai;
     edtSum_M1->setText(QStringLiteral("0.00"));
@@ -251,7 +251,7 @@ void Import_Screen::FormCreate()
     Panel4->hide();
 }
 
-void Import_Screen::BitBtn1Click()
+void ImportScreen::BitBtn1Click()
 {
     const QString fileName = chooseFile ? chooseFile() : QString();
     if (fileName.isEmpty())
@@ -259,11 +259,11 @@ void Import_Screen::BitBtn1Click()
     btnOpen2Click(fileName);
 }
 
-void Import_Screen::btnOpen2Click(const QString &fileName)
+void ImportScreen::btnOpen2Click(const QString &fileName)
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        std::unique_ptr<spreadsheet::Workbook_Reader> sheet;
+        std::unique_ptr<spreadsheet::WorkbookReader> sheet;
         try {
             sheet = spreadsheet::openWorkbook(fileName);
         } catch (const spreadsheet::Error &e) {
@@ -273,7 +273,7 @@ void Import_Screen::btnOpen2Click(const QString &fileName)
         L_Fname->setText(fileName + QStringLiteral("  ความยาว ") +
                          QString::number(fileName.size()) + QStringLiteral(" ตัวอักษร"));
         L_Name3->setText(QFileInfo(fileName).fileName());
-        const Import_Preview preview = Read_Preview(kind_, *sheet);
+        const ImportPreview preview = readPreview(kind_, *sheet);
         fillGrid(preview);
         if (edtData_M)
             edtSum_M1->setText(QStringLiteral("0.00"));
@@ -282,15 +282,15 @@ void Import_Screen::btnOpen2Click(const QString &fileName)
     });
 }
 
-void Import_Screen::fillGrid(const Import_Preview &preview)
+void ImportScreen::fillGrid(const ImportPreview &preview)
 {
-    const Import_Layout &layout = Import_Layout_Of(kind_);
+    const ImportLayout &layout = importLayoutOf(kind_);
     const int cols = static_cast<int>(layout.columns.size());
     // Down to the header first: no row of an earlier preview stays behind.
     StringGrid1->setRowCount(1);
     StringGrid1->setColCount(cols);
     for (int c = 0; c < cols; ++c) {
-        const Import_Column &column = layout.columns[c];
+        const ImportColumn &column = layout.columns[c];
         if (column.width > 0)
             StringGrid1->setColWidth(c, column.width);
         StringGrid1->setCell(c, 0, column.header);
@@ -301,7 +301,7 @@ void Import_Screen::fillGrid(const Import_Preview &preview)
         StringGrid1->setRowCount(2);
 }
 
-QList<QStringList> Import_Screen::previewRows() const
+QList<QStringList> ImportScreen::previewRows() const
 {
     QList<QStringList> rows;
     const int cols = StringGrid1->colCount();
@@ -314,31 +314,31 @@ QList<QStringList> Import_Screen::previewRows() const
     return rows;
 }
 
-void Import_Screen::btnSave_DataClick()
+void ImportScreen::btnSave_DataClick()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
         const QList<QStringList> rows = previewRows();
         // Only a preview read from a workbook has columns; an empty grid has nothing to save.
-        if (StringGrid1->colCount() != Import_Layout_Of(kind_).columns.size() ||
+        if (StringGrid1->colCount() != importLayoutOf(kind_).columns.size() ||
             std::none_of(rows.cbegin(), rows.cend(), [](const QStringList &row) {
-                return !Trim_Text(row.join(QString())).isEmpty();
+                return !trimText(row.join(QString())).isEmpty();
             })) {
-            s.dialogs.message(this, Nothing_To_Save);
+            s.dialogs.message(this, NothingToSave);
             return;
         }
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
-        if (kind_ == Import_Kind::Kvsis) {
+        if (kind_ == ImportKind::Kvsis) {
             ListBox1->clear();
             ListBox2->clear();
         }
         ProgressBar1->setMaximum(static_cast<int>(rows.size()));
         ProgressBar1->setValue(0);
-        Import_Result result;
+        ImportResult result;
         try {
-            Save_Preview(kind_, s.connection, rows, result,
-                         [this](int i) { ProgressBar1->setValue(i); });
+            savePreview(kind_, s.connection, rows, result,
+                        [this](int i) { ProgressBar1->setValue(i); });
         } catch (...) {
             // The rows saved before the failure are listed all the same.
             listResult(result);
@@ -351,32 +351,32 @@ void Import_Screen::btnSave_DataClick()
     });
 }
 
-void Import_Screen::listResult(const Import_Result &result)
+void ImportScreen::listResult(const ImportResult &result)
 {
     switch (kind_) {
-    case Import_Kind::Kvsis:
+    case ImportKind::Kvsis:
         ListBox1->addItems(result.insertedKeys);
         ListBox2->addItems(result.updatedKeys);
         break;
-    case Import_Kind::StopDays:
+    case ImportKind::StopDays:
         ListBox1->addItems(result.notFoundKeys);
         break;
-    case Import_Kind::Erp:
+    case ImportKind::Erp:
         break;
     }
 }
 
-void Import_Screen::BitBtn2Click()
+void ImportScreen::BitBtn2Click()
 {
     closeScreen();
 }
 
-void Import_Screen::showLayout()
+void ImportScreen::showLayout()
 {
     Panel4->show();
 }
 
-void Import_Screen::hideLayout()
+void ImportScreen::hideLayout()
 {
     Panel4->hide();
 }

@@ -1,4 +1,4 @@
-#include "core/Work_Days.h"
+#include "core/WorkDays.h"
 
 #include "data/Connection.h"
 #include "data/Statement.h"
@@ -29,14 +29,14 @@ bool isHolidayStatus(const QString &dayStatus)
     return dayStatus.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0;
 }
 
-db::Statement Calendar_Days_Statement(const QString &k1, const QString &k2)
+db::Statement calendarDaysStatement(const QString &k1, const QString &k2)
 {
     return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
                          QStringLiteral("Where D_YYYYMMDD between '") + db::sqlText(k1) +
                              QStringLiteral("' and '") + db::sqlText(k2) + QLatin1Char('\'')};
 }
 
-db::Statement Holidays_Statement(const QString &k1, const QString &k2)
+db::Statement holidaysStatement(const QString &k1, const QString &k2)
 {
     return db::Statement{QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
                          QStringLiteral("Where (D_YYYYMMDD between '") + db::sqlText(k1) +
@@ -44,18 +44,18 @@ db::Statement Holidays_Statement(const QString &k1, const QString &k2)
                          QStringLiteral("And (Day_Status='S')")};
 }
 
-Day_Counts Count_Work_Days(db::Connection &c, const QString &start, const QString &end)
+DayCounts Count_Work_Days(db::Connection &c, const QString &start, const QString &end)
 {
     const QString k1 = dayKeyOfDate(start);
     const QString k2 = dayKeyOfDate(end);
-    Day_Counts out;
-    out.calendarDays = countRows(c.select(Calendar_Days_Statement(k1, k2)));
-    out.holidays = countRows(c.select(Holidays_Statement(k1, k2)));
+    DayCounts out;
+    out.calendarDays = countRows(c.select(calendarDaysStatement(k1, k2)));
+    out.holidays = countRows(c.select(holidaysStatement(k1, k2)));
     out.workingDays = out.calendarDays - out.holidays;
     return out;
 }
 
-QString Day_Counts_Text(const Day_Counts &counts)
+QString dayCountsText(const DayCounts &counts)
 {
     return QStringLiteral("%1 %2 %3")
         .arg(counts.calendarDays)
@@ -63,12 +63,12 @@ QString Day_Counts_Text(const Day_Counts &counts)
         .arg(counts.workingDays);
 }
 
-Work_Day_Calendar::Work_Day_Calendar(db::Connection &c)
+WorkDayCalendar::WorkDayCalendar(db::Connection &c)
 {
     load(c);
 }
 
-void Work_Day_Calendar::load(db::Connection &c)
+void WorkDayCalendar::load(db::Connection &c)
 {
     struct Day {
         QString key;
@@ -92,11 +92,11 @@ void Work_Day_Calendar::load(db::Connection &c)
     }
 }
 
-Day_Counts Work_Day_Calendar::count(const QString &start, const QString &end) const
+DayCounts WorkDayCalendar::count(const QString &start, const QString &end) const
 {
     const QString k1 = folded(dayKeyOfDate(start));
     const QString k2 = folded(dayKeyOfDate(end));
-    Day_Counts out;
+    DayCounts out;
     if (keys_.empty() || k2 < k1)
         return out;
     const auto first = std::lower_bound(keys_.begin(), keys_.end(), k1) - keys_.begin();

@@ -1,23 +1,23 @@
-#include "screens/common/Grid_Export.h"
+#include "screens/common/GridExport.h"
 
 #include "screens/common/Grid.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
-spreadsheet::Report_Table Grid_Table(const Grid &grid)
+spreadsheet::ReportTable GridTable(const Grid &grid)
 {
-    spreadsheet::Report_Table table;
+    spreadsheet::ReportTable table;
     table.cols = grid.colCount();
     table.rows = grid.rowCount();
     table.cell = [&grid](int col, int row) { return grid.cell(col, row); };
     return table;
 }
 
-QString Export_Grid(const Grid &grid, const spreadsheet::Report_Layout &layout,
-                    const QString &folder, bool open)
+QString exportGrid(const Grid &grid, const spreadsheet::ReportLayout &layout, const QString &folder,
+                   bool open)
 {
-    const QString path = spreadsheet::Export_Report(Grid_Table(grid), layout, folder);
+    const QString path = spreadsheet::exportReport(GridTable(grid), layout, folder);
     // The workbook is left for the user; a desktop without a spreadsheet program just keeps the
     // file.
     if (open)

@@ -1,4 +1,4 @@
-#include "spreadsheet/Report_Export.h"
+#include "spreadsheet/ReportExport.h"
 #include "util/ThaiDate.h"
 
 #include <QDate>
@@ -20,7 +20,7 @@ bool allDigits(QStringView s)
     return true;
 }
 
-bool typeNumber(const QString &text, Typed_Cell &cell)
+bool typeNumber(const QString &text, TypedCell &cell)
 {
     QStringView s(text);
     const bool negative = s.startsWith(u'-');
@@ -48,14 +48,14 @@ bool typeNumber(const QString &text, Typed_Cell &cell)
     const double value = text.toDouble(&ok);
     if (!ok || (negative && value == 0))
         return false;
-    cell.kind = Cell_Kind::Number;
+    cell.kind = CellKind::Number;
     cell.number = value;
     if (!fraction.isEmpty())
         cell.numFormat = QStringLiteral("0.") + QString(fraction.size(), u'0');
     return true;
 }
 
-bool typeDate(const QString &text, Typed_Cell &cell)
+bool typeDate(const QString &text, TypedCell &cell)
 {
     const QStringView s(text);
     const qsizetype first = s.indexOf(u'/');
@@ -71,12 +71,12 @@ bool typeDate(const QString &text, Typed_Cell &cell)
     int y = year.toInt();
     const bool buddhist = y >= 2400;
     if (buddhist)
-        y -= Buddhist_Era_Offset;
+        y -= BuddhistEraOffset;
     const QDate date(y, month.toInt(), day.toInt());
     // Before March 1900 the spreadsheet's day numbers are off by its leap-year quirk.
     if (!date.isValid() || date < QDate(1900, 3, 1) || date.year() > 9999)
         return false;
-    cell.kind = Cell_Kind::Date;
+    cell.kind = CellKind::Date;
     cell.number = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
     // Calendar 07 of the locale tag shows the Buddhist-era year, as the text had it.
     cell.numFormat = (buddhist ? QStringLiteral("[$-1070000]") : QString()) +
@@ -87,19 +87,19 @@ bool typeDate(const QString &text, Typed_Cell &cell)
 
 } // namespace
 
-Typed_Cell Type_Cell_Text(const QString &text)
+TypedCell typeCellText(const QString &text)
 {
-    Typed_Cell cell;
+    TypedCell cell;
     if (text.isEmpty())
         return cell;
     if (text.startsWith(u'\'')) {
-        cell.kind = Cell_Kind::Quoted_Text;
+        cell.kind = CellKind::QuotedText;
         cell.text = text.mid(1);
         return cell;
     }
     if (typeNumber(text, cell) || typeDate(text, cell))
         return cell;
-    cell.kind = Cell_Kind::Text;
+    cell.kind = CellKind::Text;
     cell.text = text;
     return cell;
 }

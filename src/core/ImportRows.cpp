@@ -1,4 +1,4 @@
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 
 #include "data/Connection.h"
 #include "data/Statement.h"
@@ -10,23 +10,23 @@
 
 namespace {
 
-using T = Import_Take;
+using T = ImportTake;
 
-Import_Column col(int sheetCol, const char *header, int width, T take, int maxChars = 0)
+ImportColumn col(int sheetCol, const char *header, int width, T take, int maxChars = 0)
 {
     return {sheetCol, QString::fromUtf8(header), width, take, maxChars};
 }
 
-const Import_Column Running_Number{0, QStringLiteral("No. "), 50, T::Number, 0};
+const ImportColumn RunningNumber{0, QStringLiteral("No. "), 50, T::Number, 0};
 
-Import_Layout makeKvsis()
+ImportLayout makeKvsis()
 {
-    return {Import_Kind::Kvsis,
+    return {ImportKind::Kvsis,
             QStringLiteral("Import MS Excel From  KVSIS"),
             1,
             2,
             4,
-            {Running_Number, col(2, "DovPriLevelName", 90, T::Cut, 20),
+            {RunningNumber, col(2, "DovPriLevelName", 90, T::Cut, 20),
              col(3, "DocNo", 90, T::Cut, 40), col(4, "DocNoDate", 120, T::Cut, 20),
              col(5, "DocNumber", 120, T::Cut, 40), col(6, "DocDate", 120, T::Cut, 10),
              col(7, "From_Unit", 100, T::Cut, 150), col(8, "Topic", 100, T::Cut, 250),
@@ -35,40 +35,40 @@ Import_Layout makeKvsis()
              col(13, "Item Type", 100, T::Cut, 10), col(15, "DocStatus", 64, T::Cut, 1)},
             QStringLiteral("Main_Deega_Control"),
             {2},
-            [](const QStringList &g) { return Kvsis_Lookup_Statement(g.value(2)); },
-            Kvsis_Update_Statement,
-            Kvsis_Insert_Statement,
+            [](const QStringList &g) { return kvsisLookupStatement(g.value(2)); },
+            kvsisUpdateStatement,
+            kvsisInsertStatement,
             {2},
             {}};
 }
 
-Import_Layout makeStopDays()
+ImportLayout makeStopDays()
 {
-    return {Import_Kind::StopDays,
+    return {ImportKind::StopDays,
             QStringLiteral("Import Stop Day (วันหยุดราชการ)"),
             2,
             3,
             1,
-            {Running_Number, col(2, "Date ", 90, T::Cut, 20), col(3, "ชื่อวันที่หยุด", 90, T::Cut, 50),
+            {RunningNumber, col(2, "Date ", 90, T::Cut, 20), col(3, "ชื่อวันที่หยุด", 90, T::Cut, 50),
              col(4, "สถานะของวัน", 120, T::Cut, 50)},
             QStringLiteral("TR_Day_Calendar"),
             {1},
-            [](const QStringList &g) { return StopDay_Lookup_Statement(g.value(1)); },
-            StopDay_Update_Statement,
+            [](const QStringList &g) { return stopDayLookupStatement(g.value(1)); },
+            stopDayUpdateStatement,
             nullptr,
             {1},
             // A day the calendar does not hold is listed with its holiday name.
             {1, 2}};
 }
 
-Import_Layout makeErp()
+ImportLayout makeErp()
 {
-    return {Import_Kind::Erp,
+    return {ImportKind::Erp,
             QStringLiteral("Import MS Excel From  KVERP"),
             4,
             6,
             3,
-            {Running_Number,
+            {RunningNumber,
              col(3, "Fiscal Year", 90, T::Cut, 20),
              col(4, "Posting Date", 90, T::Date),
              col(5, "FI Doc. No.", 120, T::Cut, 20),
@@ -91,9 +91,9 @@ Import_Layout makeErp()
             QStringLiteral("M_Imp_ERP"),
             // Half a key would make every such row overwrite the same stored one.
             {1, 3},
-            [](const QStringList &g) { return Erp_Lookup_Statement(g.value(1), g.value(3)); },
-            Erp_Update_Statement,
-            Erp_Insert_Statement,
+            [](const QStringList &g) { return erpLookupStatement(g.value(1), g.value(3)); },
+            erpUpdateStatement,
+            erpInsertStatement,
             {1, 3},
             {}};
 }
@@ -136,30 +136,30 @@ QString joinedCells(const QStringList &cells, const QList<int> &which)
 
 bool blank(const QString &s)
 {
-    return Trim_Text(s).isEmpty();
+    return trimText(s).isEmpty();
 }
 
 } // namespace
 
-const Import_Layout &Import_Layout_Of(Import_Kind kind)
+const ImportLayout &importLayoutOf(ImportKind kind)
 {
-    static const Import_Layout kvsis = makeKvsis();
-    static const Import_Layout stopDays = makeStopDays();
-    static const Import_Layout erp = makeErp();
+    static const ImportLayout kvsis = makeKvsis();
+    static const ImportLayout stopDays = makeStopDays();
+    static const ImportLayout erp = makeErp();
     switch (kind) {
-    case Import_Kind::Kvsis:
+    case ImportKind::Kvsis:
         return kvsis;
-    case Import_Kind::StopDays:
+    case ImportKind::StopDays:
         return stopDays;
-    case Import_Kind::Erp:
+    case ImportKind::Erp:
         break;
     }
     return erp;
 }
 
-bool Erp_Date_Text(const QString &text, QString &out)
+bool erpDateText(const QString &text, QString &out)
 {
-    const QString t = Trim_Text(text);
+    const QString t = trimText(text);
     const qsizetype dot1 = t.indexOf(u'.');
     if (dot1 < 0)
         return false;
@@ -169,8 +169,8 @@ bool Erp_Date_Text(const QString &text, QString &out)
     if (dot2 < 0)
         return false;
     const QString month = rest.left(dot2);
-    const QString year = Mid_Chars(rest, dot2 + 1, 4);
-    const QString after = Mid_Chars(rest, dot2 + 5, rest.size());
+    const QString year = midChars(rest, dot2 + 1, 4);
+    const QString after = midChars(rest, dot2 + 5, rest.size());
     if (day.size() > 2 || month.size() > 2 || year.size() != 4 || !allDigits(day) ||
         !allDigits(month) || !allDigits(year))
         return false;
@@ -183,18 +183,18 @@ bool Erp_Date_Text(const QString &text, QString &out)
         return false;
     out = Right_Chars(QStringLiteral("0") + day, 2) + QLatin1Char('/') +
           Right_Chars(QStringLiteral("0") + month, 2) + QLatin1Char('/') +
-          QString::number(y + Buddhist_Era_Offset);
+          QString::number(y + BuddhistEraOffset);
     return true;
 }
 
-Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet)
+ImportPreview readPreview(ImportKind kind, const SheetCells &sheet)
 {
-    const Import_Layout &layout = Import_Layout_Of(kind);
-    Import_Preview preview;
+    const ImportLayout &layout = importLayoutOf(kind);
+    ImportPreview preview;
     for (int r = layout.firstRow; !sheet.cellText(r, layout.endCol).isEmpty(); ++r) {
         QStringList cells;
         cells.reserve(layout.columns.size());
-        for (const Import_Column &c : layout.columns) {
+        for (const ImportColumn &c : layout.columns) {
             if (c.take == T::Number) {
                 cells.append(QString::number(preview.rows.size() + 1));
                 continue;
@@ -204,19 +204,19 @@ Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet)
             case T::Number:
                 break;
             case T::Cut:
-                cells.append(Left_Chars(raw, c.maxChars));
+                cells.append(leftChars(raw, c.maxChars));
                 break;
             case T::Trim:
-                cells.append(Trim_Text(raw));
+                cells.append(trimText(raw));
                 break;
             case T::Date:
             case T::DateOrCut: {
                 if (c.take == T::DateOrCut && blank(raw)) {
-                    cells.append(Left_Chars(raw, c.maxChars));
+                    cells.append(leftChars(raw, c.maxChars));
                     break;
                 }
                 QString converted;
-                if (!Erp_Date_Text(raw, converted)) {
+                if (!erpDateText(raw, converted)) {
                     preview.error = dateError(r, c.sheetCol, raw);
                     return preview;
                 }
@@ -230,13 +230,13 @@ Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet)
     return preview;
 }
 
-db::Statement Kvsis_Lookup_Statement(const QString &key)
+db::Statement kvsisLookupStatement(const QString &key)
 {
     return {QStringLiteral("Select * From  Main_Deega_Control"),
             QStringLiteral("Where (Doc_PK=") + q(key) + QLatin1Char(')')};
 }
 
-db::Statement Kvsis_Update_Statement(const QStringList &g)
+db::Statement kvsisUpdateStatement(const QStringList &g)
 {
     const QString k1 = dayKeyOfDate(cell(g, 3));
     const QString k2 = dayKeyOfDate(cell(g, 11));
@@ -257,7 +257,7 @@ db::Statement Kvsis_Update_Statement(const QStringList &g)
             QStringLiteral("WHERE  (Doc_PK=") + q(cell(g, 2)) + QLatin1Char(')')};
 }
 
-db::Statement Kvsis_Insert_Statement(const QStringList &g)
+db::Statement kvsisInsertStatement(const QStringList &g)
 {
     const QString k1 = dayKeyOfDate(cell(g, 3));
     const QString k2 = dayKeyOfDate(cell(g, 11));
@@ -283,13 +283,13 @@ db::Statement Kvsis_Insert_Statement(const QStringList &g)
             QStringLiteral(",'N','N')")};
 }
 
-db::Statement StopDay_Lookup_Statement(const QString &thaiDay)
+db::Statement stopDayLookupStatement(const QString &thaiDay)
 {
     return {QStringLiteral("SELECT *"), QStringLiteral("FROM TR_Day_Calendar"),
             QStringLiteral("Where Thai_Day = ") + q(thaiDay)};
 }
 
-db::Statement StopDay_Update_Statement(const QStringList &cells)
+db::Statement stopDayUpdateStatement(const QStringList &cells)
 {
     return {QStringLiteral("UPDATE TR_Day_Calendar"),
             QStringLiteral("SET Day_Status = ") + q(cell(cells, 3)),
@@ -297,14 +297,14 @@ db::Statement StopDay_Update_Statement(const QStringList &cells)
             QStringLiteral("Where Thai_Day = ") + q(cell(cells, 1))};
 }
 
-db::Statement Erp_Lookup_Statement(const QString &fiscalYear, const QString &fiDocNo)
+db::Statement erpLookupStatement(const QString &fiscalYear, const QString &fiDocNo)
 {
     return {QStringLiteral("Select * From  M_Imp_ERP"),
             QStringLiteral(" WHERE Fiscal_Year = ") + q(fiscalYear) +
                 QStringLiteral(" and FI_Doc_No = ") + q(fiDocNo)};
 }
 
-db::Statement Erp_Update_Statement(const QStringList &c)
+db::Statement erpUpdateStatement(const QStringList &c)
 {
     return {QStringLiteral("UPDATE M_Imp_ERP"),
             QStringLiteral("SET Posting_Date  = ") + q(cell(c, 2)) +
@@ -322,7 +322,7 @@ db::Statement Erp_Update_Statement(const QStringList &c)
                 QStringLiteral(" and FI_Doc_No = ") + q(cell(c, 3))};
 }
 
-db::Statement Erp_Insert_Statement(const QStringList &c)
+db::Statement erpInsertStatement(const QStringList &c)
 {
     const auto v = [&](int i) -> QString { return q(cell(c, i)); };
     return {QStringLiteral("INSERT INTO M_Imp_ERP"),
@@ -339,10 +339,10 @@ db::Statement Erp_Insert_Statement(const QStringList &c)
             QStringLiteral(",") + v(18) + QStringLiteral(")")};
 }
 
-void Save_Preview(Import_Kind kind, db::Connection &c, const QList<QStringList> &rows,
-                  Import_Result &result, const std::function<void(int)> &progress)
+void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &rows,
+                 ImportResult &result, const std::function<void(int)> &progress)
 {
-    const Import_Layout &layout = Import_Layout_Of(kind);
+    const ImportLayout &layout = importLayoutOf(kind);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringList &g = rows[i];
         const bool keyBlank = std::any_of(layout.keyCells.begin(), layout.keyCells.end(),

@@ -12,11 +12,11 @@
 namespace spreadsheet {
 
 // Cell (row, column), both counted from 0, to its whole text, NUL characters included.
-using Cell_Texts = QHash<std::pair<int, int>, QString>;
+using CellTexts = QHash<std::pair<int, int>, QString>;
 
 // Reads the compound file's workbook stream (BIFF8) from the bytes of an .xls file. Every read
 // is bounds-checked; a file that is damaged or of another kind gives what was found before the
 // damage, or nothing.
-Cell_Texts Biff_Texts_With_Nul(const QByteArray &file);
+CellTexts biffTextsWithNul(const QByteArray &file);
 
 } // namespace spreadsheet

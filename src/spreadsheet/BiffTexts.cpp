@@ -1,4 +1,4 @@
-#include "spreadsheet/Biff_Texts.h"
+#include "spreadsheet/BiffTexts.h"
 
 #include <QList>
 #include <algorithm>
@@ -44,9 +44,9 @@ std::optional<quint32> le(QByteArrayView b, qsizetype at, int size)
 
 // The streams of a compound file (the container of every .xls): sectors chained through a
 // file allocation table, small streams kept in a mini stream of 64-byte sectors.
-class Compound_File {
+class CompoundFile {
 public:
-    explicit Compound_File(const QByteArray &file) : file_(file)
+    explicit CompoundFile(const QByteArray &file) : file_(file)
     {
         if (readHeader())
             dir_ = chain(fat_, firstDirSector_, sectorSize_, regularSector());
@@ -325,10 +325,10 @@ bool holdsNul(const QString &s)
 
 } // namespace
 
-Cell_Texts Biff_Texts_With_Nul(const QByteArray &file)
+CellTexts biffTextsWithNul(const QByteArray &file)
 {
-    Cell_Texts out;
-    const Compound_File compound(file);
+    CellTexts out;
+    const CompoundFile compound(file);
     const QByteArray stream = compound.stream(QStringLiteral("Workbook"));
     if (stream.isEmpty())
         return out;

@@ -1,4 +1,4 @@
-#include "spreadsheet/Report_Export.h"
+#include "spreadsheet/ReportExport.h"
 
 // The workbook layouts of the report screens: titles, spans and column widths.
 
@@ -6,23 +6,23 @@ namespace spreadsheet {
 
 namespace {
 
-Report_Layout baseLayout(const QString &title, const QString &span, const QString &last)
+ReportLayout baseLayout(const QString &title, const QString &span, const QString &last)
 {
-    Report_Layout l;
+    ReportLayout l;
     l.title = title;
     l.titleSpan = span;
     l.lastFormattedColumn = last;
     return l;
 }
 
-QList<Column_Width> detailWidths()
+QList<ColumnWidth> detailWidths()
 {
     return {{QStringLiteral("A:A"), 4},    {QStringLiteral("B:B"), 20},
             {QStringLiteral("C:K"), 15.5}, {QStringLiteral("F:F"), 103},
             {QStringLiteral("G:H"), 33},   {QStringLiteral("L:L"), 22}};
 }
 
-QList<Column_Width> daysWidths()
+QList<ColumnWidth> daysWidths()
 {
     return {{QStringLiteral("A:A"), 4},    {QStringLiteral("B:B"), 20},
             {QStringLiteral("C:K"), 15.5}, {QStringLiteral("F:F"), 30},
@@ -32,42 +32,42 @@ QList<Column_Width> daysWidths()
 
 } // namespace
 
-Report_Layout Movement_Detail_Layout()
+ReportLayout movementDetailLayout()
 {
-    Report_Layout l =
+    ReportLayout l =
         baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:L1"), QStringLiteral("T"));
     l.widths = detailWidths();
     return l;
 }
 
-Report_Layout Days_In_Division_Layout()
+ReportLayout daysInDivisionLayout()
 {
-    Report_Layout l =
+    ReportLayout l =
         baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:L1"), QStringLiteral("N"));
     l.widths = daysWidths();
     return l;
 }
 
-Report_Layout Calendar_Of_Year_Layout()
+ReportLayout calendarOfYearLayout()
 {
-    Report_Layout l = baseLayout(QStringLiteral("รายงานวันในแต่ละปี "), QStringLiteral("A1:F1"),
-                                 QStringLiteral("F"));
+    ReportLayout l = baseLayout(QStringLiteral("รายงานวันในแต่ละปี "), QStringLiteral("A1:F1"),
+                                QStringLiteral("F"));
     l.widths = {
         {QStringLiteral("A:A"), 4}, {QStringLiteral("B:B"), 15}, {QStringLiteral("C:F"), 21}};
     return l;
 }
 
-Report_Layout By_Doc_Type_Layout()
+ReportLayout byDocTypeLayout()
 {
-    Report_Layout l = baseLayout(QStringLiteral("รายงานฏีกา แยกตามประเภทเอกสาร"),
-                                 QStringLiteral("A1:U1"), QStringLiteral("U"));
+    ReportLayout l = baseLayout(QStringLiteral("รายงานฏีกา แยกตามประเภทเอกสาร"),
+                                QStringLiteral("A1:U1"), QStringLiteral("U"));
     l.widths = detailWidths();
     return l;
 }
 
-Report_Layout Days_To_Payment_Layout(const QString &docTypeLine)
+ReportLayout daysToPaymentLayout(const QString &docTypeLine)
 {
-    Report_Layout l =
+    ReportLayout l =
         baseLayout(QStringLiteral("รายงานฏีกา "), QStringLiteral("A1:AH1"), QStringLiteral("AH"));
     l.orientation = Orientation::Landscape;
     l.widths = daysWidths();
@@ -75,7 +75,7 @@ Report_Layout Days_To_Payment_Layout(const QString &docTypeLine)
     return l;
 }
 
-QString Doc_Type_Line(const QString &docTypeText)
+QString docTypeLine(const QString &docTypeText)
 {
     return QStringLiteral("ประเภทเอกสาร ") + docTypeText;
 }

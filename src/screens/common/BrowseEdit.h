@@ -25,13 +25,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class Browse_Edit_Screen : public Screen {
+class BrowseEditScreen : public Screen {
     Q_OBJECT
 
 public:
-    Browse_Edit_Screen(Session &session, const QString &objectName, browse::Shape shape,
-                       QWidget *parent = nullptr);
-    ~Browse_Edit_Screen() override;
+    BrowseEditScreen(Session &session, const QString &objectName, browse::Shape shape,
+                     QWidget *parent = nullptr);
+    ~BrowseEditScreen() override;
 
     const browse::Shape &shape() const { return shape_; }
 

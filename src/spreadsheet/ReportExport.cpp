@@ -1,4 +1,4 @@
-#include "spreadsheet/Report_Export.h"
+#include "spreadsheet/ReportExport.h"
 
 #include "util/ThaiDate.h"
 #include "util/Utility.h"
@@ -18,12 +18,12 @@ namespace spreadsheet {
 
 namespace {
 
-constexpr int Max_Columns = 256; // A .. IV
-constexpr int Max_Sheet_Rows = 1048576;
-constexpr lxw_color_t Title_Blue = 0x0C058F;  // (12, 5, 143)
-constexpr lxw_color_t Header_Fill = 0x9BCDE6; // (155, 205, 230)
+constexpr int MaxColumns = 256; // A .. IV
+constexpr int MaxSheetRows = 1048576;
+constexpr lxw_color_t TitleBlue = 0x0C058F;  // (12, 5, 143)
+constexpr lxw_color_t HeaderFill = 0x9BCDE6; // (155, 205, 230)
 constexpr lxw_color_t White = 0xFFFFFF;
-constexpr double Points_Per_Inch = 72.0;
+constexpr double PointsPerInch = 72.0;
 
 // The writer's own reason is kept in brackets for whoever has to look into it.
 QString writerFailure(const QString &path, lxw_error error)
@@ -64,30 +64,30 @@ std::pair<int, int> spanColumns(const QString &span)
 
 // The kinds of cell the sheet has, by where they sit; each gets its own formats.
 enum Role {
-    Title_Cell,  // A1
-    Title_Span,  // the rest of the title span
-    Blue_14,     // A2, A3
-    Header_In,   // A4 .. last formatted column
-    Header_Out,  // header cells past it
-    Data_Mid,    // data cell inside the span, between the first and last data rows
-    Data_Top,    // ... in the first data row
-    Data_Bottom, // ... in the last
-    Data_Only,   // ... in the single data row
-    Data_Out,    // data cell past the span: fill and size, no border
-    Border_Mid,  // span cell with no grid column: borders only
-    Border_Top,
-    Border_Bottom,
-    Border_Only,
-    Role_Count
+    TitleCell,  // A1
+    TitleSpan,  // the rest of the title span
+    Blue14,     // A2, A3
+    HeaderIn,   // A4 .. last formatted column
+    HeaderOut,  // header cells past it
+    DataMid,    // data cell inside the span, between the first and last data rows
+    DataTop,    // ... in the first data row
+    DataBottom, // ... in the last
+    DataOnly,   // ... in the single data row
+    DataOut,    // data cell past the span: fill and size, no border
+    BorderMid,  // span cell with no grid column: borders only
+    BorderTop,
+    BorderBottom,
+    BorderOnly,
+    RoleCount
 };
 
 class Formats {
 public:
     explicit Formats(lxw_workbook *book) : book_(book) {}
 
-    lxw_format *get(Role role, const Typed_Cell &cell)
+    lxw_format *get(Role role, const TypedCell &cell)
     {
-        if (cell.numFormat.isEmpty() && cell.kind != Cell_Kind::Quoted_Text) {
+        if (cell.numFormat.isEmpty() && cell.kind != CellKind::QuotedText) {
             lxw_format *&f = plain_[role];
             if (!f)
                 f = make(role, nullptr);
@@ -95,7 +95,7 @@ public:
         }
         // Quoted text keeps the text format so that an edit in the sheet stays text.
         const QString numFormat =
-            cell.kind == Cell_Kind::Quoted_Text ? QStringLiteral("@") : cell.numFormat;
+            cell.kind == CellKind::QuotedText ? QStringLiteral("@") : cell.numFormat;
         lxw_format *&f = withFormat_[QString::number(role) + u'|' + numFormat];
         if (!f)
             f = make(role, &numFormat);
@@ -117,92 +117,92 @@ private:
             format_set_bg_color(f, White);
         };
         switch (role) {
-        case Title_Cell:
-            format_set_font_color(f, Title_Blue);
+        case TitleCell:
+            format_set_font_color(f, TitleBlue);
             format_set_font_size(f, 16);
             format_set_align(f, LXW_ALIGN_CENTER_ACROSS);
             break;
-        case Title_Span:
+        case TitleSpan:
             format_set_align(f, LXW_ALIGN_CENTER_ACROSS);
             break;
-        case Blue_14:
-            format_set_font_color(f, Title_Blue);
+        case Blue14:
+            format_set_font_color(f, TitleBlue);
             format_set_font_size(f, 14);
             break;
-        case Header_In:
+        case HeaderIn:
             format_set_font_size(f, 12);
-            format_set_font_color(f, Title_Blue);
+            format_set_font_color(f, TitleBlue);
             format_set_pattern(f, LXW_PATTERN_SOLID);
-            format_set_bg_color(f, Header_Fill);
+            format_set_bg_color(f, HeaderFill);
             format_set_align(f, LXW_ALIGN_CENTER);
             format_set_border(f, LXW_BORDER_THIN);
             break;
-        case Header_Out:
+        case HeaderOut:
             format_set_font_size(f, 12);
             break;
-        case Data_Mid:
-        case Data_Top:
-        case Data_Bottom:
-        case Data_Only:
+        case DataMid:
+        case DataTop:
+        case DataBottom:
+        case DataOnly:
             format_set_font_size(f, 12);
             white();
             verticals();
-            if (role == Data_Top || role == Data_Only)
+            if (role == DataTop || role == DataOnly)
                 format_set_top(f, LXW_BORDER_THIN);
-            if (role == Data_Bottom || role == Data_Only)
+            if (role == DataBottom || role == DataOnly)
                 format_set_bottom(f, LXW_BORDER_THIN);
             break;
-        case Data_Out:
+        case DataOut:
             format_set_font_size(f, 12);
             white();
             break;
-        case Border_Mid:
-        case Border_Top:
-        case Border_Bottom:
-        case Border_Only:
+        case BorderMid:
+        case BorderTop:
+        case BorderBottom:
+        case BorderOnly:
             format_set_font_size(f, 12);
             verticals();
-            if (role == Border_Top || role == Border_Only)
+            if (role == BorderTop || role == BorderOnly)
                 format_set_top(f, LXW_BORDER_THIN);
-            if (role == Border_Bottom || role == Border_Only)
+            if (role == BorderBottom || role == BorderOnly)
                 format_set_bottom(f, LXW_BORDER_THIN);
             break;
-        case Role_Count:
+        case RoleCount:
             break;
         }
         return f;
     }
 
     lxw_workbook *book_;
-    std::array<lxw_format *, Role_Count> plain_{};
+    std::array<lxw_format *, RoleCount> plain_{};
     QHash<QString, lxw_format *> withFormat_;
 };
 
 // Writes one sheet; the first failing call is kept and reported when the book is closed.
-class Sheet_Writer {
+class SheetWriter {
 public:
-    Sheet_Writer(lxw_worksheet *sheet, Formats &formats) : sheet_(sheet), formats_(formats) {}
+    SheetWriter(lxw_worksheet *sheet, Formats &formats) : sheet_(sheet), formats_(formats) {}
 
     void put(int row, int col, const QString &text, Role role)
     {
-        const Typed_Cell cell = Type_Cell_Text(text);
+        const TypedCell cell = typeCellText(text);
         lxw_format *f = formats_.get(role, cell);
         const auto r = static_cast<lxw_row_t>(row);
         const auto c = static_cast<lxw_col_t>(col);
         lxw_error e = LXW_NO_ERROR;
         switch (cell.kind) {
-        case Cell_Kind::Blank:
+        case CellKind::Blank:
             e = worksheet_write_blank(sheet_, r, c, f);
             break;
-        case Cell_Kind::Text:
-        case Cell_Kind::Quoted_Text:
+        case CellKind::Text:
+        case CellKind::QuotedText:
             if (cell.text.isEmpty())
                 e = worksheet_write_blank(sheet_, r, c, f);
             else
                 e = worksheet_write_string(sheet_, r, c, cell.text.toUtf8().constData(), f);
             break;
-        case Cell_Kind::Number:
-        case Cell_Kind::Date:
+        case CellKind::Number:
+        case CellKind::Date:
             e = worksheet_write_number(sheet_, r, c, cell.number, f);
             break;
         }
@@ -228,20 +228,20 @@ private:
 };
 
 // Column widths after every span setting in order, as runs of equal width.
-void applyWidths(lxw_worksheet *sheet, const QList<Column_Width> &widths, Sheet_Writer &out)
+void applyWidths(lxw_worksheet *sheet, const QList<ColumnWidth> &widths, SheetWriter &out)
 {
-    std::vector<double> width(Max_Columns, -1);
-    for (const Column_Width &w : widths) {
+    std::vector<double> width(MaxColumns, -1);
+    for (const ColumnWidth &w : widths) {
         const auto [first, last] = spanColumns(w.span);
-        for (int c = std::max(first, 0); c <= last && c < Max_Columns; ++c)
+        for (int c = std::max(first, 0); c <= last && c < MaxColumns; ++c)
             width[static_cast<size_t>(c)] = w.width;
     }
     // One <col> run per width: overlapping runs would make the file invalid.
     int c = 0;
-    while (c < Max_Columns) {
+    while (c < MaxColumns) {
         const double w = width[static_cast<size_t>(c)];
         int end = c;
-        while (end + 1 < Max_Columns && width[static_cast<size_t>(end + 1)] == w)
+        while (end + 1 < MaxColumns && width[static_cast<size_t>(end + 1)] == w)
             ++end;
         if (w >= 0)
             out.note(worksheet_set_column(sheet, static_cast<lxw_col_t>(c),
@@ -250,16 +250,16 @@ void applyWidths(lxw_worksheet *sheet, const QList<Column_Width> &widths, Sheet_
     }
 }
 
-void pageSetup(lxw_worksheet *sheet, const Report_Layout &layout, Sheet_Writer &out)
+void pageSetup(lxw_worksheet *sheet, const ReportLayout &layout, SheetWriter &out)
 {
     lxw_header_footer_options header{};
-    header.margin = 20 / Points_Per_Inch;
+    header.margin = 20 / PointsPerInch;
     lxw_header_footer_options footer{};
-    footer.margin = 20 / Points_Per_Inch;
+    footer.margin = 20 / PointsPerInch;
     out.note(worksheet_set_header_opt(sheet, "&LPage &P From &N&R(Emp001)", &header));
     out.note(worksheet_set_footer_opt(sheet, "&LDevelop By Varnolt&R&D &T", &footer));
-    worksheet_set_margins(sheet, 20 / Points_Per_Inch, 20 / Points_Per_Inch, 70 / Points_Per_Inch,
-                          45 / Points_Per_Inch);
+    worksheet_set_margins(sheet, 20 / PointsPerInch, 20 / PointsPerInch, 70 / PointsPerInch,
+                          45 / PointsPerInch);
     if (layout.orientation == Orientation::Landscape)
         worksheet_set_landscape(sheet);
     else
@@ -288,20 +288,20 @@ QString reserveFreshName(const QString &folder)
 
 } // namespace
 
-QString Column_Letter(int c)
+QString columnLetter(int c)
 {
-    if (c < 0 || c >= Max_Columns)
+    if (c < 0 || c >= MaxColumns)
         return {};
     return columnLetters(c + 1);
 }
 
-QString Export_Report(const Report_Table &table, const Report_Layout &layout, const QString &folder)
+QString exportReport(const ReportTable &table, const ReportLayout &layout, const QString &folder)
 {
     const int cols = std::max(table.cols, 0);
     const int rows = std::max(table.rows, 0);
-    if (cols > Max_Columns)
+    if (cols > MaxColumns)
         throw Error(QStringLiteral("ตารางมีมากกว่า 256 คอลัมน์ ไม่สามารถออกรายงานทาง Excel ได้"));
-    if (rows + 3 > Max_Sheet_Rows)
+    if (rows + 3 > MaxSheetRows)
         throw Error(QStringLiteral("ตารางมีจำนวนแถวเกินกว่าที่แผ่นงาน Excel รับได้"));
     const auto [titleFirst, titleLast] = spanColumns(layout.titleSpan);
     const int lastFormatted = columnIndex(layout.lastFormattedColumn);
@@ -320,42 +320,42 @@ QString Export_Report(const Report_Table &table, const Report_Layout &layout, co
     }
     lxw_worksheet *sheet = workbook_add_worksheet(book, "Text 1");
     Formats formats(book);
-    Sheet_Writer out(sheet, formats);
+    SheetWriter out(sheet, formats);
     if (!sheet)
         out.note(LXW_ERROR_MEMORY_MALLOC_FAILED);
     else {
         // Rows 1 to 3: the title centred across its span, the optional second line.
-        out.put(0, 0, layout.title, Title_Cell);
+        out.put(0, 0, layout.title, TitleCell);
         for (int c = std::max(titleFirst, 1); c <= titleLast; ++c)
-            out.put(0, c, QString(), Title_Span);
-        out.put(1, 0, layout.line2, Blue_14);
-        out.put(2, 0, QString(), Blue_14);
+            out.put(0, c, QString(), TitleSpan);
+        out.put(1, 0, layout.line2, Blue14);
+        out.put(2, 0, QString(), Blue14);
 
         // Row 4: the grid's header row.
-        Typed_Cell plain;
-        out.rowFormat(3, formats.get(Header_Out, plain));
+        TypedCell plain;
+        out.rowFormat(3, formats.get(HeaderOut, plain));
         for (int c = 0; c < width; ++c) {
             const QString text = c < cols && rows > 0 ? cellText(c, 0) : QString();
-            out.put(3, c, text, c <= lastFormatted ? Header_In : Header_Out);
+            out.put(3, c, text, c <= lastFormatted ? HeaderIn : HeaderOut);
         }
 
         // Data rows: grid row g into sheet row g + 4.
-        lxw_format *rowSize = formats.get(Header_Out, plain);
+        lxw_format *rowSize = formats.get(HeaderOut, plain);
         for (int g = 1; g < rows && out.error() == LXW_NO_ERROR; ++g) {
             const bool top = g == 1;
             const bool bottom = g == rows - 1;
-            const Role data = top && bottom ? Data_Only
-                              : top         ? Data_Top
-                              : bottom      ? Data_Bottom
-                                            : Data_Mid;
-            const Role border = top && bottom ? Border_Only
-                                : top         ? Border_Top
-                                : bottom      ? Border_Bottom
-                                              : Border_Mid;
+            const Role data = top && bottom ? DataOnly
+                              : top         ? DataTop
+                              : bottom      ? DataBottom
+                                            : DataMid;
+            const Role border = top && bottom ? BorderOnly
+                                : top         ? BorderTop
+                                : bottom      ? BorderBottom
+                                              : BorderMid;
             out.rowFormat(g + 3, rowSize);
             for (int c = 0; c < width; ++c) {
                 if (c < cols)
-                    out.put(g + 3, c, cellText(c, g), c <= lastFormatted ? data : Data_Out);
+                    out.put(g + 3, c, cellText(c, g), c <= lastFormatted ? data : DataOut);
                 else
                     out.put(g + 3, c, QString(), border);
             }

@@ -2,7 +2,7 @@
 
 // The working-day count: calendar days, holidays and working days between two date texts,
 // counted from TR_Day_Calendar. Count_Work_Days sends the two counting queries; a report that
-// counts thousands of documents reads the calendar once into Work_Day_Calendar instead. The
+// counts thousands of documents reads the calendar once into WorkDayCalendar instead. The
 // day-by-day list of a range (the breakdown panel's rows) is here too.
 
 #include <QList>
@@ -15,11 +15,11 @@ class Connection;
 class Statement;
 } // namespace db
 
-struct Day_Counts {
+struct DayCounts {
     int calendarDays = 0;
     int holidays = 0;
     int workingDays = 0;
-    bool operator==(const Day_Counts &) const = default;
+    bool operator==(const DayCounts &) const = default;
 };
 
 // The one holiday rule: a calendar day whose Day_Status is "S", letter case aside, as the
@@ -27,26 +27,26 @@ struct Day_Counts {
 bool isHolidayStatus(const QString &dayStatus);
 
 // The two queries of a count, for the keys of dayKeyOfDate.
-db::Statement Calendar_Days_Statement(const QString &k1, const QString &k2);
-db::Statement Holidays_Statement(const QString &k1, const QString &k2);
+db::Statement calendarDaysStatement(const QString &k1, const QString &k2);
+db::Statement holidaysStatement(const QString &k1, const QString &k2);
 
 // Counts over the calendar rows whose keys lie in the range; a year not generated adds nothing.
-Day_Counts Count_Work_Days(db::Connection &c, const QString &start, const QString &end);
+DayCounts Count_Work_Days(db::Connection &c, const QString &start, const QString &end);
 
 // "calendar_days holidays working_days", decimal without separators (the tool's count line).
-QString Day_Counts_Text(const Day_Counts &counts);
+QString dayCountsText(const DayCounts &counts);
 
 // The same answers as Count_Work_Days from one read of the calendar, as long as the calendar
 // does not change in between. Keys compare as the catalog compares them: as text, letter case
 // aside; a status "S" (either case) is a holiday.
-class Work_Day_Calendar {
+class WorkDayCalendar {
 public:
-    Work_Day_Calendar() = default;
+    WorkDayCalendar() = default;
     // One SELECT of every calendar row.
-    explicit Work_Day_Calendar(db::Connection &c);
+    explicit WorkDayCalendar(db::Connection &c);
 
     void load(db::Connection &c);
-    Day_Counts count(const QString &start, const QString &end) const;
+    DayCounts count(const QString &start, const QString &end) const;
     int size() const { return static_cast<int>(keys_.size()); }
 
 private:

@@ -17,14 +17,14 @@ class Statement;
 
 class SheetCells;
 
-enum class Import_Kind {
+enum class ImportKind {
     Kvsis,    // vouchers from the electronic-document export into Main_Deega_Control
     StopDays, // compensatory holidays into TR_Day_Calendar
     Erp,      // ERP clearing rows into M_Imp_ERP
 };
 
 // How one sheet cell becomes the text of its preview column.
-enum class Import_Take {
+enum class ImportTake {
     Number,    // column 0: the running number of the preview row
     Cut,       // the first maxChars characters, untrimmed
     Trim,      // blanks and control characters removed at both ends
@@ -32,55 +32,55 @@ enum class Import_Take {
     DateOrCut, // converted when the trimmed text is not empty, else cut to maxChars
 };
 
-struct Import_Column {
+struct ImportColumn {
     int sheetCol = 0; // 1-based sheet column (A = 1); 0 for the running number
     QString header;
     int width = 0; // pixels; 0 keeps the grid's standard width
-    Import_Take take = Import_Take::Cut;
+    ImportTake take = ImportTake::Cut;
     int maxChars = 0;
 };
 
-using Import_Statement = db::Statement (*)(const QStringList &cells);
+using ImportStatement = db::Statement (*)(const QStringList &cells);
 
-struct Import_Layout {
-    Import_Kind kind;
+struct ImportLayout {
+    ImportKind kind;
     QString title;     // the screen's title strip
     int headerRow = 0; // the sheet row holding the column headings (for the layout picture)
     int firstRow = 0;  // the first sheet row read
     int endCol = 0;    // the sheet column whose empty cell ends the read
-    QList<Import_Column> columns; // grid column i is columns[i]
+    QList<ImportColumn> columns; // grid column i is columns[i]
 
     // The row save.
     QString table;
     QList<int> keyCells; // grid cells of the key; a row with any of them blank is skipped
-    Import_Statement lookup = nullptr;
-    Import_Statement update = nullptr;
-    Import_Statement insert = nullptr; // nullptr: a key not found is listed, not inserted
-    QList<int> listedCells;            // the cells naming the row in the lists, blank-joined
-    QList<int> notFoundCells;          // the same for the list of keys not found
+    ImportStatement lookup = nullptr;
+    ImportStatement update = nullptr;
+    ImportStatement insert = nullptr; // nullptr: a key not found is listed, not inserted
+    QList<int> listedCells;           // the cells naming the row in the lists, blank-joined
+    QList<int> notFoundCells;         // the same for the list of keys not found
 };
 
-const Import_Layout &Import_Layout_Of(Import_Kind kind);
+const ImportLayout &importLayoutOf(ImportKind kind);
 
 // A preview: one list of grid cells per data row (cell 0 the running number).
-struct Import_Preview {
+struct ImportPreview {
     QList<QStringList> rows;
     // Empty when the whole sheet was read; otherwise the Thai message of the cell that stopped
     // the read. The rows before that cell are kept.
     QString error;
 };
 
-Import_Preview Read_Preview(Import_Kind kind, const SheetCells &sheet);
+ImportPreview readPreview(ImportKind kind, const SheetCells &sheet);
 
 // A day.month.year text with a Gregorian year as dd/mm/yyyy with the Buddhist-era year:
 // "13.10.2016" -> "13/10/2559", "1.2.2017" -> "01/02/2560". Blanks around the text are
 // ignored and anything after the four year digits is dropped. Gives false (and leaves out
 // untouched) for a text that is no such date, so that no made-up date is ever stored.
-bool Erp_Date_Text(const QString &text, QString &out);
+bool erpDateText(const QString &text, QString &out);
 
 // What a save did. The keys are listed as the screens show them: the document key, the date
 // and holiday name of a day the calendar does not hold, fiscal year and FI number.
-struct Import_Result {
+struct ImportResult {
     int inserted = 0;
     int updated = 0;
     int notFound = 0;
@@ -94,15 +94,15 @@ struct Import_Result {
 // found) on its own statement, no transaction:
 // when a statement fails (db::Error is thrown) the rows before it stay saved and result holds
 // what they did. progress(i) follows every row, i counting from 1.
-void Save_Preview(Import_Kind kind, db::Connection &c, const QList<QStringList> &rows,
-                  Import_Result &result, const std::function<void(int)> &progress = {});
+void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &rows,
+                 ImportResult &result, const std::function<void(int)> &progress = {});
 
 // The statements, cells being the grid cells of one row (cell 0 the running number).
-db::Statement Kvsis_Lookup_Statement(const QString &key);
-db::Statement Kvsis_Update_Statement(const QStringList &cells);
-db::Statement Kvsis_Insert_Statement(const QStringList &cells);
-db::Statement StopDay_Lookup_Statement(const QString &thaiDay);
-db::Statement StopDay_Update_Statement(const QStringList &cells);
-db::Statement Erp_Lookup_Statement(const QString &fiscalYear, const QString &fiDocNo);
-db::Statement Erp_Update_Statement(const QStringList &cells);
-db::Statement Erp_Insert_Statement(const QStringList &cells);
+db::Statement kvsisLookupStatement(const QString &key);
+db::Statement kvsisUpdateStatement(const QStringList &cells);
+db::Statement kvsisInsertStatement(const QStringList &cells);
+db::Statement stopDayLookupStatement(const QString &thaiDay);
+db::Statement stopDayUpdateStatement(const QStringList &cells);
+db::Statement erpLookupStatement(const QString &fiscalYear, const QString &fiDocNo);
+db::Statement erpUpdateStatement(const QStringList &cells);
+db::Statement erpInsertStatement(const QStringList &cells);

@@ -1,4 +1,4 @@
-#include "screens/common/Browse_Edit.h"
+#include "screens/common/BrowseEdit.h"
 
 #include "core/Messages.h"
 #include "data/Connection.h"
@@ -61,8 +61,8 @@ QGroupBox *titleStrip(QWidget *parent, const QString &boxName, const QString &la
 
 } // namespace
 
-Browse_Edit_Screen::Browse_Edit_Screen(Session &session, const QString &objectName,
-                                       browse::Shape shape, QWidget *parent)
+BrowseEditScreen::BrowseEditScreen(Session &session, const QString &objectName, browse::Shape shape,
+                                   QWidget *parent)
     : Screen(session, objectName, parent), shape_(std::move(shape))
 {
     auto *outer = new QGridLayout(this);
@@ -72,9 +72,9 @@ Browse_Edit_Screen::Browse_Edit_Screen(Session &session, const QString &objectNa
     Panel2->hide();
 }
 
-Browse_Edit_Screen::~Browse_Edit_Screen() = default;
+BrowseEditScreen::~BrowseEditScreen() = default;
 
-QWidget *Browse_Edit_Screen::buildSearchPanel()
+QWidget *BrowseEditScreen::buildSearchPanel()
 {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -127,7 +127,7 @@ QWidget *Browse_Edit_Screen::buildSearchPanel()
     return Panel1;
 }
 
-QWidget *Browse_Edit_Screen::buildEditPanel()
+QWidget *BrowseEditScreen::buildEditPanel()
 {
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -165,7 +165,7 @@ QWidget *Browse_Edit_Screen::buildEditPanel()
     return Panel2;
 }
 
-void Browse_Edit_Screen::buildFields(QBoxLayout *panel, int insertAt)
+void BrowseEditScreen::buildFields(QBoxLayout *panel, int insertAt)
 {
     QHash<QString, QGroupBox *> groups;
     for (const Field &f : shape_.fields) {
@@ -186,7 +186,7 @@ void Browse_Edit_Screen::buildFields(QBoxLayout *panel, int insertAt)
     }
 }
 
-QWidget *Browse_Edit_Screen::addFieldControl(QGroupBox *box, const Field &f)
+QWidget *BrowseEditScreen::addFieldControl(QGroupBox *box, const Field &f)
 {
     auto *layout = static_cast<QGridLayout *>(box->layout());
     const int r = layout->rowCount();
@@ -227,8 +227,8 @@ QWidget *Browse_Edit_Screen::addFieldControl(QGroupBox *box, const Field &f)
     return nullptr;
 }
 
-QLineEdit *Browse_Edit_Screen::addLineEdit(QGroupBox *box, const QString &name,
-                                           const QString &label, int maxLength, bool readOnly)
+QLineEdit *BrowseEditScreen::addLineEdit(QGroupBox *box, const QString &name, const QString &label,
+                                         int maxLength, bool readOnly)
 {
     auto *layout = static_cast<QGridLayout *>(box->layout());
     const int r = layout->rowCount();
@@ -243,7 +243,7 @@ QLineEdit *Browse_Edit_Screen::addLineEdit(QGroupBox *box, const QString &name,
     return edit;
 }
 
-bool Browse_Edit_Screen::search()
+bool BrowseEditScreen::search()
 {
     const browse::Stage stage =
         RadioButton1 && RadioButton1->isChecked() ? browse::Stage::Add : browse::Stage::Update;
@@ -267,12 +267,12 @@ bool Browse_Edit_Screen::search()
     return true;
 }
 
-void Browse_Edit_Screen::btnSelect_DataClick()
+void BrowseEditScreen::btnSelect_DataClick()
 {
     guarded(this, session().dialogs, [this] { search(); });
 }
 
-void Browse_Edit_Screen::BitBtn3Click()
+void BrowseEditScreen::BitBtn3Click()
 {
     guarded(this, session().dialogs, [this] {
         beforeChoose();
@@ -291,7 +291,7 @@ void Browse_Edit_Screen::BitBtn3Click()
     });
 }
 
-void Browse_Edit_Screen::loadChosen(const browse::Document &row)
+void BrowseEditScreen::loadChosen(const browse::Document &row)
 {
     const browse::ProgramValues program = programValues();
     for (const Field &f : shape_.fields) {
@@ -310,7 +310,7 @@ void Browse_Edit_Screen::loadChosen(const browse::Document &row)
     }
 }
 
-browse::Entered Browse_Edit_Screen::enteredFields() const
+browse::Entered BrowseEditScreen::enteredFields() const
 {
     browse::Entered entered;
     for (const Field &f : shape_.fields) {
@@ -331,13 +331,13 @@ browse::Entered Browse_Edit_Screen::enteredFields() const
     return entered;
 }
 
-browse::ProgramValues Browse_Edit_Screen::programValues() const
+browse::ProgramValues BrowseEditScreen::programValues() const
 {
     const Session &s = session();
     return {s.Login_User, s.Today_Thai, s.Fiscal_Year};
 }
 
-void Browse_Edit_Screen::clearStageFields()
+void BrowseEditScreen::clearStageFields()
 {
     for (const Field &f : shape_.fields) {
         QWidget *w = fields_.value(f.objectName);
@@ -356,7 +356,7 @@ void Browse_Edit_Screen::clearStageFields()
     }
 }
 
-bool Browse_Edit_Screen::checkFields()
+bool BrowseEditScreen::checkFields()
 {
     const Field *missing = browse::missingField(shape_, enteredFields());
     if (!missing)
@@ -367,7 +367,7 @@ bool Browse_Edit_Screen::checkFields()
     return false;
 }
 
-void Browse_Edit_Screen::btnSave2Click()
+void BrowseEditScreen::btnSave2Click()
 {
     guarded(this, session().dialogs, [this] {
         if (!checkFields())
@@ -378,7 +378,7 @@ void Browse_Edit_Screen::btnSave2Click()
     });
 }
 
-void Browse_Edit_Screen::writeStage()
+void BrowseEditScreen::writeStage()
 {
     const QStringList lines = browse::assignmentLines(shape_, enteredFields(), programValues());
     if (browse::saveStage(session().connection, shape_, edtDoc_PK2->text(), lines) ==
@@ -392,32 +392,32 @@ void Browse_Edit_Screen::writeStage()
     Panel2->hide();
 }
 
-void Browse_Edit_Screen::btnExit2Click()
+void BrowseEditScreen::btnExit2Click()
 {
     Panel2->hide();
 }
 
-void Browse_Edit_Screen::btnExit1Click()
+void BrowseEditScreen::btnExit1Click()
 {
     closeScreen();
 }
 
-void Browse_Edit_Screen::showMessage(const QString &text)
+void BrowseEditScreen::showMessage(const QString &text)
 {
     session().dialogs.message(this, text);
 }
 
-bool Browse_Edit_Screen::confirmSave()
+bool BrowseEditScreen::confirmSave()
 {
     return session().dialogs.confirm(this, msg::ConfirmSave);
 }
 
-void Browse_Edit_Screen::reportNotFound()
+void BrowseEditScreen::reportNotFound()
 {
     showMessage(msg::SystemFailure);
 }
 
-QPushButton *Browse_Edit_Screen::addGridButton(const QString &name, const QString &caption)
+QPushButton *BrowseEditScreen::addGridButton(const QString &name, const QString &caption)
 {
     QPushButton *b = button(StringGrid1->parentWidget(), name, caption);
     gridButtons_->insertWidget(gridButtons_->count() - 1, b);

@@ -4,7 +4,7 @@
 // grid, save the preview into the catalog row by row with a progress bar, list the keys.
 // The columns, the end of the read and the statements come from Import_Rows.
 
-#include "core/Import_Rows.h"
+#include "core/ImportRows.h"
 #include "screens/common/Screen.h"
 
 #include <QList>
@@ -23,9 +23,9 @@ class QPixmap;
 
 // The picture of the workbook an import expects, drawn from its column list: column letters,
 // row numbers, the headings in their row and the first data row marked.
-QPixmap Draw_Import_Layout(const Import_Layout &layout);
+QPixmap drawImportLayout(const ImportLayout &layout);
 
-class Import_Screen : public Screen {
+class ImportScreen : public Screen {
     Q_OBJECT
 
 public:
@@ -33,7 +33,7 @@ public:
     // file dialog unless replaced (tests give a path here).
     std::function<QString()> chooseFile;
 
-    Import_Kind kind() const { return kind_; }
+    ImportKind kind() const { return kind_; }
 
     void FormCreate();
     // Open the file chooser, then read what it gave.
@@ -48,23 +48,23 @@ public:
     QList<QStringList> previewRows() const;
 
 protected:
-    struct Layout_Buttons {
+    struct LayoutButtons {
         QString showName; // empty: the screen has no layout picture
         QString showCaption;
         QString okName;
     };
 
-    Import_Screen(Session &session, const QString &objectName, Import_Kind kind,
-                  const Layout_Buttons &picture, QWidget *parent);
+    ImportScreen(Session &session, const QString &objectName, ImportKind kind,
+                 const LayoutButtons &picture, QWidget *parent);
 
     void showLayout();
     void hideLayout();
 
 private:
-    void fillGrid(const Import_Preview &preview);
-    void listResult(const Import_Result &result);
+    void fillGrid(const ImportPreview &preview);
+    void listResult(const ImportResult &result);
 
-    Import_Kind kind_;
+    ImportKind kind_;
 
     QFrame *Panel1 = nullptr;
     QLabel *Label5 = nullptr;
