@@ -105,19 +105,41 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
                            const LayoutButtons &picture, QWidget *parent)
     : Screen(session, objectName, parent), kind_(kind)
 {
-    const ImportLayout &layout = importLayoutOf(kind);
-    const bool withMonth = kind != ImportKind::StopDays;
-
     auto *outer = new QVBoxLayout(this);
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     outer->addWidget(Panel1);
     auto *main = new QVBoxLayout(Panel1);
+    main->addWidget(buildTitle());
+    main->addWidget(buildFileGroup(picture));
+    main->addWidget(buildLayoutPicture(picture));
+    main->addWidget(buildPreviewGroup(), 1);
 
+    chooseFile = [this] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
+                                            QStringLiteral("Excel File (*.xls);;All files (*.*)"));
+    };
+
+    for (QPushButton *b : {BitBtn1, btnSave_Data, BitBtn2, layoutShow_, layoutOk_}) {
+        if (b)
+            enterClicks(b);
+    }
+    connect(BitBtn1, &QPushButton::clicked, this, &ImportScreen::BitBtn1Click);
+    connect(btnSave_Data, &QPushButton::clicked, this, &ImportScreen::btnSave_DataClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &ImportScreen::BitBtn2Click);
+    if (layoutShow_) {
+        connect(layoutShow_, &QPushButton::clicked, this, &ImportScreen::showLayout);
+        connect(layoutOk_, &QPushButton::clicked, this, &ImportScreen::hideLayout);
+    }
+    FormCreate();
+}
+
+QWidget *ImportScreen::buildTitle()
+{
     auto *GroupBox3 = new QGroupBox(Panel1);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     auto *titleRow = new QHBoxLayout(GroupBox3);
-    Label5 = new QLabel(layout.title, GroupBox3);
+    Label5 = new QLabel(importLayoutOf(kind_).title, GroupBox3);
     Label5->setObjectName(QStringLiteral("Label5"));
     QFont big = Label5->font();
     big.setPointSize(big.pointSize() + 6);
@@ -126,8 +148,11 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     titleRow->addWidget(Label5);
     titleRow->addStretch();
     titleRow->addWidget(new QLabel(QStringLiteral("V 4.0"), GroupBox3));
-    main->addWidget(GroupBox3);
+    return GroupBox3;
+}
 
+QWidget *ImportScreen::buildFileGroup(const LayoutButtons &picture)
+{
     auto *GroupBox1 = new QGroupBox(Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto *g1 = new QGridLayout(GroupBox1);
@@ -153,34 +178,40 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     g1->addWidget(L_Fname, 1, 1);
     g1->addWidget(L_Name3, 1, 2);
     g1->setColumnStretch(3, 1);
-    main->addWidget(GroupBox1);
+    return GroupBox1;
+}
 
+QWidget *ImportScreen::buildLayoutPicture(const LayoutButtons &picture)
+{
     Panel4 = new QFrame(Panel1);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFrameShape(QFrame::StyledPanel);
     if (layoutShow_) {
         auto *p4 = new QVBoxLayout(Panel4);
         auto *picture4 = new QLabel(Panel4);
-        picture4->setPixmap(drawImportLayout(layout));
+        picture4->setPixmap(drawImportLayout(importLayoutOf(kind_)));
         p4->addWidget(picture4);
         layoutOk_ = button(Panel4, picture.okName, QStringLiteral("OK"));
         p4->addWidget(layoutOk_, 0, Qt::AlignRight);
     }
     Panel4->hide();
-    main->addWidget(Panel4);
+    return Panel4;
+}
 
+QWidget *ImportScreen::buildPreviewGroup()
+{
     auto *GroupBox2 = new QGroupBox(Panel1);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     auto *g2 = new QGridLayout(GroupBox2);
     StringGrid1 = new Grid(GroupBox2);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     g2->addWidget(StringGrid1, 0, 0);
-    if (kind != ImportKind::Erp) {
+    if (kind_ != ImportKind::Erp) {
         auto *lists = new QVBoxLayout;
         ListBox1 = new QListWidget(GroupBox2);
         ListBox1->setObjectName(QStringLiteral("ListBox1"));
         ListBox1->setMaximumWidth(260);
-        if (kind == ImportKind::Kvsis) {
+        if (kind_ == ImportKind::Kvsis) {
             lists->addWidget(new QLabel(QStringLiteral("Add Data"), GroupBox2));
             lists->addWidget(ListBox1);
             ListBox2 = new QListWidget(GroupBox2);
@@ -203,7 +234,8 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     edtSum_M1->setAlignment(Qt::AlignRight);
     totals->addWidget(edtSum_M1);
     totals->addWidget(new QLabel(QStringLiteral("บาท"), GroupBox2));
-    if (withMonth) {
+    // The compensatory-holiday import has no month of data.
+    if (kind_ != ImportKind::StopDays) {
         totals->addSpacing(20);
         totals->addWidget(new QLabel(QStringLiteral("ข้อมูลเดือน"), GroupBox2));
         edtData_M = readOnlyEdit(GroupBox2, QStringLiteral("edtData_M"), QString(), 40);
@@ -219,25 +251,7 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     g2->addLayout(totals, 2, 0, 1, 2);
     g2->setRowStretch(0, 1);
     g2->setColumnStretch(0, 1);
-    main->addWidget(GroupBox2, 1);
-
-    chooseFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                            QStringLiteral("Excel File (*.xls);;All files (*.*)"));
-    };
-
-    for (QPushButton *b : {BitBtn1, btnSave_Data, BitBtn2, layoutShow_, layoutOk_}) {
-        if (b)
-            enterClicks(b);
-    }
-    connect(BitBtn1, &QPushButton::clicked, this, &ImportScreen::BitBtn1Click);
-    connect(btnSave_Data, &QPushButton::clicked, this, &ImportScreen::btnSave_DataClick);
-    connect(BitBtn2, &QPushButton::clicked, this, &ImportScreen::BitBtn2Click);
-    if (layoutShow_) {
-        connect(layoutShow_, &QPushButton::clicked, this, &ImportScreen::showLayout);
-        connect(layoutOk_, &QPushButton::clicked, this, &ImportScreen::hideLayout);
-    }
-    FormCreate();
+    return GroupBox2;
 }
 
 void ImportScreen::FormCreate()

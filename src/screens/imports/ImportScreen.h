@@ -61,6 +61,10 @@ protected:
     void hideLayout();
 
 private:
+    QWidget *buildTitle();
+    QWidget *buildFileGroup(const LayoutButtons &picture);
+    QWidget *buildLayoutPicture(const LayoutButtons &picture);
+    QWidget *buildPreviewGroup();
     void fillGrid(const ImportPreview &preview);
     void listResult(const ImportResult &result);
 
