@@ -1,6 +1,7 @@
 #include "admin/Admin.h"
 
 #include "admin/Rows.h"
+#include "core/Access.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 
@@ -12,10 +13,7 @@ constexpr int PasswordWidth = 10;
 
 bool userExists(db::Connection &c, const QString &name)
 {
-    db::Rows r = c.select(
-        db::Statement{QStringLiteral("Select * From TR_User"),
-                      QStringLiteral("Where UserName='") + db::sqlText(name) + QLatin1Char('\'')});
-    return r.next();
+    return c.select(user_access::userStatement(name)).next();
 }
 
 } // namespace

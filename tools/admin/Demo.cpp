@@ -5,6 +5,7 @@
 
 #include "admin/Admin.h"
 #include "admin/Rows.h"
+#include "core/Access.h"
 #include "core/Calendar.h"
 #include "data/Connection.h"
 #include "data/schema.h"
@@ -154,10 +155,7 @@ int loadGuarantees(db::Connection &c, const QDate &today)
 
 QDate serverDate(db::Connection &c)
 {
-    db::Rows r = c.select(Statement{QStringLiteral("Select Getdate() As C_Date")});
-    if (!r.next())
-        throw db::Error(QStringLiteral("อ่านวันที่ของเครื่องแม่ข่ายไม่ได้"));
-    return r.dateTime(QStringLiteral("C_Date")).date();
+    return user_access::readStartUpValues(c).serverNow.date();
 }
 
 } // namespace
