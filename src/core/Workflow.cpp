@@ -49,25 +49,28 @@ Field choice(const char *name, const char *label, const char *column, int take =
     return f;
 }
 
-// The cheque flags: "รับเช็ค" stores A or N, "เสร็จสิ้น" S or N.
-Field chequeCollected(const char *name, const QString &group = {})
+Field flag(const char *name, const char *caption, const char *column, const QString &checked,
+           const QString &unchecked, const QString &group)
 {
-    Field f = edit(name, "รับเช็ค", "IS_Rec_Cheq");
+    Field f = edit(name, caption, column);
     f.kind = FieldKind::Check;
-    f.checkedCode = schema::code::ChequeCollected;
-    f.uncheckedCode = schema::code::ChequeNotCollected;
+    f.checkedCode = checked;
+    f.uncheckedCode = unchecked;
     f.group = group;
     return f;
 }
 
+// The cheque flags: "รับเช็ค" stores A or N, "เสร็จสิ้น" S or N.
+Field chequeCollected(const char *name, const QString &group = {})
+{
+    return flag(name, "รับเช็ค", "IS_Rec_Cheq", schema::code::ChequeCollected,
+                schema::code::ChequeNotCollected, group);
+}
+
 Field finished(const char *name, const QString &group = {})
 {
-    Field f = edit(name, "เสร็จสิ้น", "IS_Success");
-    f.kind = FieldKind::Check;
-    f.checkedCode = schema::code::SuccessYes;
-    f.uncheckedCode = schema::code::SuccessNo;
-    f.group = group;
-    return f;
+    return flag(name, "เสร็จสิ้น", "IS_Success", schema::code::SuccessYes, schema::code::SuccessNo,
+                group);
 }
 
 Field stamp(const char *column, browse::StampValue value)

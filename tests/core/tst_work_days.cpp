@@ -10,16 +10,6 @@
 
 namespace {
 
-// 2555 (Gregorian 2012) alone, with New Year's Day already a Sunday holiday and one weekday
-// holiday: Tuesday 03/01/2555.
-void calendar2555(db::Connection &c)
-{
-    generateCalendar(c, 2555, 2555);
-    c.execute(
-        db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
-                                     "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
-}
-
 DayCounts counts(int days, int holidays)
 {
     return {days, holidays, days - holidays};
@@ -73,7 +63,7 @@ private slots:
         QFETCH(QString, end);
         QFETCH(DayCounts, expected);
         TestCatalog catalog(backend);
-        calendar2555(catalog.connection());
+        makeCalendar2555(catalog.connection());
         const DayCounts got = Count_Work_Days(catalog.connection(), start, end);
         QCOMPARE(got.calendarDays, expected.calendarDays);
         QCOMPARE(got.holidays, expected.holidays);
@@ -104,7 +94,7 @@ private slots:
     void quoteInADateStaysInsideItsLiteral()
     {
         TestCatalog catalog(QStringLiteral("sqlite"));
-        calendar2555(catalog.connection());
+        makeCalendar2555(catalog.connection());
         // A broken cell must count nothing rather than end the literal early.
         const DayCounts got = Count_Work_Days(catalog.connection(), QStringLiteral("01/01/2555"),
                                               QStringLiteral("01/01/2' or '1'='1"));

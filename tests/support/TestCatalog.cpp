@@ -1,5 +1,6 @@
 #include "TestCatalog.h"
 
+#include "core/Calendar.h"
 #include "data/schema.h"
 
 #include <QAtomicInt>
@@ -95,4 +96,12 @@ std::unique_ptr<db::Connection> TestCatalog::openAnother() const
     auto c = std::make_unique<db::Connection>(location_);
     c->open();
     return c;
+}
+
+void makeCalendar2555(db::Connection &c)
+{
+    generateCalendar(c, 2555, 2555);
+    c.execute(
+        db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
+                                     "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
 }

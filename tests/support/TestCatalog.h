@@ -39,6 +39,10 @@ private:
     std::unique_ptr<db::Connection> connection_;
 };
 
+// The calendar of 2555 (Gregorian 2012) alone, with New Year's Day already a Sunday holiday and
+// one weekday holiday: Tuesday 03/01/2555, remark "it's off".
+void makeCalendar2555(db::Connection &c);
+
 // Skips the current data row when its back end is not available in this run.
 #define REQUIRE_BACKEND(backend)                                                                   \
     do {                                                                                           \

@@ -12,19 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-// 2555 (Gregorian 2012) alone, with one weekday holiday: Tuesday 03/01/2555.
-void calendar2555(db::Connection &c)
-{
-    generateCalendar(c, 2555, 2555);
-    c.execute(
-        db::Statement{QStringLiteral("UPDATE TR_Day_Calendar SET Day_Status = 'S', "
-                                     "Day_Remark = 'it''s off' WHERE D_YYYYMMDD = '25550103'")});
-}
-
-} // namespace
-
 class TestDayBreakdown : public QObject {
     Q_OBJECT
 
@@ -35,7 +22,7 @@ private slots:
         QFETCH(QString, backend);
         REQUIRE_BACKEND(backend);
         TestCatalog catalog(backend);
-        calendar2555(catalog.connection());
+        makeCalendar2555(catalog.connection());
         ScriptedDialogs dialogs;
         QWidget host;
         Grid report(&host);
