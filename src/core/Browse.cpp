@@ -10,36 +10,30 @@ using criteria::Input;
 
 Criterion docNumberCriterion()
 {
-    return {QStringLiteral("CheckBox1"),
-            QStringLiteral("เลขที่หนังสือ"),
-            QStringLiteral("edtDocNumber1"),
-            Input::Text,
-            QStringLiteral("And (DocNumber like '%"),
-            QStringLiteral("%')")};
+    return criteria::makeCriterion(QStringLiteral("CheckBox1"), QStringLiteral("เลขที่หนังสือ"),
+                                   QStringLiteral("edtDocNumber1"), Input::Text,
+                                   QStringLiteral("And (DocNumber like '%"), QStringLiteral("%')"));
 }
 
 Criterion docDateCriterion()
 {
-    return {QStringLiteral("CheckBox2"),           QStringLiteral("วันที่หนังสือ"),
-            QStringLiteral("edtDocDate1"),         Input::Date,
-            QStringLiteral("And (DocDate like '"), QStringLiteral("%')")};
+    return criteria::makeCriterion(QStringLiteral("CheckBox2"), QStringLiteral("วันที่หนังสือ"),
+                                   QStringLiteral("edtDocDate1"), Input::Date,
+                                   QStringLiteral("And (DocDate like '"), QStringLiteral("%')"));
 }
 
 Criterion topicCriterion()
 {
-    return {QStringLiteral("CheckBox3"),          QStringLiteral("เรื่อง"),
-            QStringLiteral("edtTopic1"),          Input::Text,
-            QStringLiteral("And (Topic like '%"), QStringLiteral("%')")};
+    return criteria::makeCriterion(QStringLiteral("CheckBox3"), QStringLiteral("เรื่อง"),
+                                   QStringLiteral("edtTopic1"), Input::Text,
+                                   QStringLiteral("And (Topic like '%"), QStringLiteral("%')"));
 }
 
 Criterion deegaNoCriterion()
 {
-    return {QStringLiteral("CheckBox4"),
-            QStringLiteral("เลขที่ฏีกา"),
-            QStringLiteral("edtDeega_No1"),
-            Input::Text,
-            QStringLiteral("And (Deega_No like'%"),
-            QStringLiteral("%')")};
+    return criteria::makeCriterion(QStringLiteral("CheckBox4"), QStringLiteral("เลขที่ฏีกา"),
+                                   QStringLiteral("edtDeega_No1"), Input::Text,
+                                   QStringLiteral("And (Deega_No like'%"), QStringLiteral("%')"));
 }
 
 void voucherGrid(Shape &shape, bool withVoucherNumber)

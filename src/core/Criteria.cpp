@@ -16,9 +16,42 @@ QString criterionLine(const Criterion &c, const QStringList &values)
         return c.before + db::sqlText(c.take > 0 ? leftChars(first, c.take) : first) + c.after;
     case Input::Text:
     case Input::Date:
+    case Input::MonthYear:
         break;
     }
     return c.before + db::sqlText(first) + c.after;
+}
+
+Criterion makeCriterion(const QString &checkBox, const QString &caption, const QString &field,
+                        Input input, const QString &before, const QString &after)
+{
+    Criterion c;
+    c.checkBox = checkBox;
+    c.caption = caption;
+    c.field = field;
+    c.input = input;
+    c.before = before;
+    c.after = after;
+    return c;
+}
+
+QString initialText(const Criterion &c, const QString &todayThai, const QStringList &items)
+{
+    switch (c.initial) {
+    case Initial::TodayThai:
+        return todayThai;
+    case Initial::TodayMonthYear:
+        return todayThai.mid(3, 7);
+    case Initial::TodayYear:
+        return todayThai.mid(6, 4);
+    case Initial::FirstItem:
+        return items.value(0);
+    case Initial::Text:
+        return c.initialText;
+    case Initial::Empty:
+        break;
+    }
+    return {};
 }
 
 QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered)

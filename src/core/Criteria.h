@@ -14,9 +14,30 @@ namespace criteria {
 enum class Input {
     Text,      // a plain edit box
     Date,      // a masked date box dd/mm/yyyy
+    MonthYear, // a masked box mm/yyyy
     Choice,    // a combo box; its first `take` characters are the value
     DateRange, // two masked date boxes; their day keys go into the line
 };
+
+// What switches a criterion on.
+enum class Switch {
+    CheckBox,  // ticked or not; starts unticked
+    Always,    // no switch: the line is always added
+    RadioPair, // two radio buttons: the criterion's own (on) and offButton (off)
+};
+
+// What an input holds when the screen opens.
+enum class Initial {
+    Empty,
+    TodayThai,      // Today_Thai
+    TodayMonthYear, // characters 4-10 of Today_Thai
+    TodayYear,      // characters 7-10 of Today_Thai
+    FirstItem,      // the first item of the list (empty when it has none)
+    Text,           // initialText
+};
+
+// Where a combo's items come from.
+enum class Items { Fixed, Officers, DocTypes };
 
 struct Criterion {
     QString checkBox; // "CheckBox4"
@@ -30,8 +51,22 @@ struct Criterion {
     QString field2;
     QString label2;
     QString between;
-    QStringList items; // Choice: the fixed items; empty when the screen fills them
+    QStringList items; // Choice: the fixed items
+    Switch toggle = Switch::CheckBox;
+    QString offButton; // RadioPair
+    QString offCaption;
+    bool onAtStart = false; // RadioPair: the criterion's own button starts selected
+    Initial initial = Initial::Empty;
+    QString initialText;
+    Items source = Items::Fixed;
 };
+
+// A criterion of a check box and its input.
+Criterion makeCriterion(const QString &checkBox, const QString &caption, const QString &field,
+                        Input input, const QString &before, const QString &after);
+
+// The text an input starts with.
+QString initialText(const Criterion &criterion, const QString &todayThai, const QStringList &items);
 
 // What the user entered: per criterion, nullopt when unticked, else the input texts (one, or
 // two for a range), as the controls read.

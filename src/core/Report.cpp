@@ -74,8 +74,17 @@ QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &h
 QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
                        const RowHook &hook)
 {
+    RowHook fill = hook;
+    if (shape.filling) {
+        RowHook counts = shape.filling(c, entered);
+        fill = [counts, hook](db::Rows &row, QStringList &cells) {
+            counts(row, cells);
+            if (hook)
+                hook(row, cells);
+        };
+    }
     db::Rows rows = c.select(statement(shape, entered));
-    return readRows(shape, rows, hook);
+    return readRows(shape, rows, fill);
 }
 
 } // namespace report

@@ -30,7 +30,20 @@ struct Column {
     QString prefix; // put before the text, e.g. "'" for a date kept as text
 };
 
+// Fills the cells the shape leaves to the report (computed counts); cells holds the row's grid
+// cells, already filled from the shape's columns.
+using RowHook = std::function<void(db::Rows &row, QStringList &cells)>;
+
+// When a row may be broken down day by day, and between which of its cells.
+struct Breakdown {
+    int startCol = -1; // -1: the report has no breakdown
+    int endCol = -1;
+    // The message refusing the row's breakdown; empty when it may be broken down.
+    std::function<QString(const QStringList &cells)> refusal;
+};
+
 struct Shape {
+    QString objectName; // the screen's, e.g. "frmRep_Deega_No_date"
     QString title;
     QStringList head; // the fixed lines before the criteria
     QList<criteria::Criterion> criteria;
@@ -38,6 +51,9 @@ struct Shape {
     QStringList headers0;  // header of column 0 ("No")
     int numberWidth = 30;  // width of column 0
     QList<Column> columns; // grid columns 1, 2, ...
+    // Made once per run (the calendar is read then): the hook for the cells the columns leave.
+    std::function<RowHook(db::Connection &c, const criteria::Entered &entered)> filling;
+    Breakdown breakdown;
 };
 
 // The grid's column count: the running number and the shape's columns.
@@ -49,15 +65,12 @@ QList<int> widths(const Shape &shape);
 // head, one line per ticked criterion in the shape's order, tail.
 db::Statement statement(const Shape &shape, const criteria::Entered &entered);
 
-// Fills the cells the shape leaves to the report (computed counts, joined names); cells holds
-// the row's grid cells, already filled from the shape's columns.
-using RowHook = std::function<void(db::Rows &row, QStringList &cells)>;
-
 // The grid rows of a result in the database's order: the running number from 1, then the
-// shape's columns.
+// shape's columns, then what the hook fills.
 QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &hook = {});
 
-// Runs the statement and reads its rows.
+// Runs the statement and reads its rows; the shape's filling, when it has one, is made for
+// this run and fills its cells (a hook given here then runs after it).
 QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
                        const RowHook &hook = {});
 

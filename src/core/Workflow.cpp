@@ -86,7 +86,7 @@ Field stamp(const char *column, browse::StampValue value)
 Criterion textCriterion(const char *box, const char *caption, const char *field, const char *before,
                         const char *after)
 {
-    return {s(box), s(caption), s(field), Input::Text, s(before), s(after)};
+    return criteria::makeCriterion(s(box), s(caption), s(field), Input::Text, s(before), s(after));
 }
 
 // The details the later stages show of the earlier ones.

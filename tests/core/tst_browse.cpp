@@ -65,9 +65,9 @@ private slots:
         QFETCH(int, input);
         QFETCH(QStringList, values);
         QFETCH(QString, line);
-        Criterion c{QStringLiteral("CheckBox1"), {},
-                    QStringLiteral("edt1"),      static_cast<Input>(input),
-                    QStringLiteral("B("),        QStringLiteral(")A")};
+        Criterion c = criteria::makeCriterion(QStringLiteral("CheckBox1"), {},
+                                              QStringLiteral("edt1"), static_cast<Input>(input),
+                                              QStringLiteral("B("), QStringLiteral(")A"));
         c.take = 2;
         c.between = QStringLiteral(")-(");
         QCOMPARE(criteria::criterionLine(c, values), line);
@@ -264,10 +264,11 @@ private slots:
                       QStringLiteral("Where (doc_pk is not null)")};
         shape.criteria = {browse::deegaNoCriterion()};
         shape.tail = {QStringLiteral("Order by Doc_PK")};
-        shape.columns = {{QStringLiteral("รหัส"), 110, QStringLiteral("Doc_PK")},
-                         {QStringLiteral("DocNumber"), 0, QStringLiteral("DocNumber"),
-                          report::Trim::Space, QStringLiteral("'")},
-                         {QStringLiteral("นับ"), 0, QString()}};
+        shape.columns = {
+            {QStringLiteral("รหัส"), 110, QStringLiteral("Doc_PK"), report::Trim::Space, {}},
+            {QStringLiteral("DocNumber"), 0, QStringLiteral("DocNumber"), report::Trim::Space,
+             QStringLiteral("'")},
+            {QStringLiteral("นับ"), 0, QString(), report::Trim::Space, {}}};
         QCOMPARE(report::columnCount(shape), 4);
         QCOMPARE(report::headerRow(shape), (QStringList{"No", "รหัส", "DocNumber", "นับ"}));
         QCOMPARE(report::widths(shape), (QList<int>{30, 110, 0, 0}));

@@ -2,16 +2,31 @@
 
 #include "screens/common/MaskEdit.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 using criteria::Input;
+using criteria::Switch;
 
-CriteriaPanel::CriteriaPanel(QWidget *parent, QGridLayout *layout, QList<criteria::Criterion> list)
+namespace {
+
+MaskEdit *maskEdit(QWidget *parent, MaskEdit::Kind kind, const QString &name)
+{
+    auto *e = new MaskEdit(kind, parent);
+    e->setObjectName(name);
+    return e;
+}
+
+} // namespace
+
+CriteriaPanel::CriteriaPanel(QWidget *parent, QGridLayout *layout,
+                             QList<criteria::Criterion> list)
     : list_(std::move(list))
 {
     int r = layout->rowCount();
@@ -20,52 +35,100 @@ CriteriaPanel::CriteriaPanel(QWidget *parent, QGridLayout *layout, QList<criteri
         r = 0;
     for (const criteria::Criterion &c : list_) {
         Row row;
-        row.check = new QCheckBox(c.caption, parent);
-        row.check->setObjectName(c.checkBox);
-        layout->addWidget(row.check, r, 0);
-        switch (c.input) {
-        case Input::Text:
-            row.text = new QLineEdit(parent);
-            row.text->setObjectName(c.field);
-            layout->addWidget(row.text, r, 1);
+        switch (c.toggle) {
+        case Switch::CheckBox:
+            row.on = new QCheckBox(c.caption, parent);
             break;
-        case Input::Date:
-            row.date = new MaskEdit(MaskEdit::Kind::Date, parent);
-            row.date->setObjectName(c.field);
-            layout->addWidget(row.date, r, 1);
-            break;
-        case Input::Choice:
-            row.combo = new QComboBox(parent);
-            row.combo->setEditable(true);
-            row.combo->setInsertPolicy(QComboBox::NoInsert);
-            row.combo->addItems(c.items);
-            row.combo->setObjectName(c.field);
-            layout->addWidget(row.combo, r, 1);
-            break;
-        case Input::DateRange: {
-            row.date = new MaskEdit(MaskEdit::Kind::Date, parent);
-            row.date->setObjectName(c.field);
-            row.date2 = new MaskEdit(MaskEdit::Kind::Date, parent);
-            row.date2->setObjectName(c.field2);
-            auto *pair = new QHBoxLayout;
-            pair->addWidget(row.date);
-            pair->addWidget(new QLabel(c.label2, parent));
-            pair->addWidget(row.date2);
-            pair->addStretch();
-            layout->addLayout(pair, r, 1);
+        case Switch::RadioPair: {
+            auto *off = new QRadioButton(c.offCaption, parent);
+            off->setObjectName(c.offButton);
+            row.on = new QRadioButton(c.caption, parent);
+            auto *group = new QButtonGroup(parent);
+            group->addButton(off);
+            group->addButton(row.on);
+            layout->addWidget(off, r++, 0);
             break;
         }
+        case Switch::Always:
+            layout->addWidget(new QLabel(c.caption, parent), r, 0);
+            break;
         }
+        if (row.on) {
+            row.on->setObjectName(c.checkBox);
+            layout->addWidget(row.on, r, 0);
+        }
+        layout->addWidget(makeInput(parent, c, row), r, 1);
         rows_.append(row);
         ++r;
+    }
+}
+
+QWidget *CriteriaPanel::makeInput(QWidget *parent, const criteria::Criterion &c, Row &row)
+{
+    switch (c.input) {
+    case Input::Date:
+        return row.date = maskEdit(parent, MaskEdit::Kind::Date, c.field);
+    case Input::MonthYear:
+        return row.date = maskEdit(parent, MaskEdit::Kind::MonthYear, c.field);
+    case Input::Choice:
+        row.combo = new QComboBox(parent);
+        row.combo->setEditable(true);
+        row.combo->setInsertPolicy(QComboBox::NoInsert);
+        row.combo->setObjectName(c.field);
+        return row.combo;
+    case Input::DateRange: {
+        auto *pair = new QWidget(parent);
+        auto *line = new QHBoxLayout(pair);
+        line->setContentsMargins(0, 0, 0, 0);
+        row.date = maskEdit(pair, MaskEdit::Kind::Date, c.field);
+        row.date2 = maskEdit(pair, MaskEdit::Kind::Date, c.field2);
+        line->addWidget(row.date);
+        line->addWidget(new QLabel(c.label2, pair));
+        line->addWidget(row.date2);
+        line->addStretch();
+        return pair;
+    }
+    case Input::Text:
+        break;
+    }
+    row.text = new QLineEdit(parent);
+    row.text->setObjectName(c.field);
+    return row.text;
+}
+
+void CriteriaPanel::reset(const QString &todayThai,
+                          const std::function<QStringList(criteria::Items)> &itemsOf)
+{
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        const criteria::Criterion &c = list_.at(i);
+        Row &row = rows_[i];
+        QStringList items = c.items;
+        if (c.source != criteria::Items::Fixed && itemsOf)
+            items = itemsOf(c.source);
+        const QString start = criteria::initialText(c, todayThai, items);
+        if (row.on)
+            row.on->setChecked(c.toggle == Switch::RadioPair ? c.onAtStart : false);
+        if (row.combo) {
+            row.combo->clear();
+            row.combo->addItems(items);
+            row.combo->setCurrentIndex(-1);
+            row.combo->setEditText(start);
+        } else if (row.date) {
+            row.date->setText(start);
+            if (row.date2)
+                row.date2->setText(start);
+        } else if (row.text) {
+            row.text->setText(start);
+        }
     }
 }
 
 criteria::Entered CriteriaPanel::entered() const
 {
     criteria::Entered out;
-    for (const Row &row : rows_) {
-        if (!row.check->isChecked()) {
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        const Row &row = rows_.at(i);
+        if (row.on && !row.on->isChecked()) {
             out.append(std::nullopt);
             continue;
         }
@@ -81,13 +144,4 @@ criteria::Entered CriteriaPanel::entered() const
         out.append(values);
     }
     return out;
-}
-
-QComboBox *CriteriaPanel::choice(const QString &field) const
-{
-    for (qsizetype i = 0; i < rows_.size(); ++i) {
-        if (list_.at(i).field == field)
-            return rows_.at(i).combo;
-    }
-    return nullptr;
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-// The criteria rows of a search or report screen, built from a criteria list: a check box per
-// criterion with its edit box, masked date box, combo box or from–to date pair, named as the
-// list says. What the user entered is read back as criteria::Entered for the core.
+// The criteria rows of a search or report screen, built from a criteria list: a check box (or
+// a radio pair, or nothing for a criterion always used) per criterion with its edit box, masked
+// date box, combo box or from–to date pair, named as the list says. What the user entered is
+// read back as criteria::Entered for the core.
 
 #include "core/Criteria.h"
 
 #include <QList>
+#include <functional>
 
 class MaskEdit;
-class QCheckBox;
+class QAbstractButton;
 class QComboBox;
 class QGridLayout;
 class QLineEdit;
@@ -21,18 +23,24 @@ public:
     CriteriaPanel(QWidget *parent, QGridLayout *layout, QList<criteria::Criterion> list);
 
     const QList<criteria::Criterion> &list() const { return list_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
     criteria::Entered entered() const;
-    // The combo box of a Choice criterion, for screens that fill its items.
-    QComboBox *choice(const QString &field) const;
+
+    // The opening state: the combos' items (from itemsOf for the lists the catalog holds),
+    // the inputs' initial texts, the switches as they start.
+    void reset(const QString &todayThai,
+               const std::function<QStringList(criteria::Items)> &itemsOf = {});
 
 private:
     struct Row {
-        QCheckBox *check = nullptr;
+        QAbstractButton *on = nullptr; // check box or the criterion's radio button
         QLineEdit *text = nullptr;
-        MaskEdit *date = nullptr; // a date box, or the first of a range
+        MaskEdit *date = nullptr; // a masked box, or the first of a range
         MaskEdit *date2 = nullptr;
         QComboBox *combo = nullptr;
     };
+    QWidget *makeInput(QWidget *parent, const criteria::Criterion &c, Row &row);
+
     QList<criteria::Criterion> list_;
     QList<Row> rows_;
 };
