@@ -3,9 +3,14 @@
 #include "app/UChange_Password.h"
 #include "screens/calendar/UCreate_Calendar.h"
 #include "screens/calendar/UEntry_Stop_Day.h"
+#include "screens/calendar/URep_Day_Of_Year.h"
+#include "screens/erp/URep_Day_Kolvet.h"
 #include "screens/imports/UImp_Day_Stop.h"
 #include "screens/imports/UImp_Excel_Deega.h"
 #include "screens/imports/UImp_Excel_KVERP.h"
+#include "screens/reports/URep_Deega_No_date.h"
+#include "screens/reports/URep_Detail_Deega.h"
+#include "screens/reports/URep_DivBy_DocType.h"
 #include "screens/workflow/UEntry_Deega_No.h"
 #include "screens/workflow/UEntry_Deega_Veq.h"
 #include "screens/workflow/UEntry_Doc_No.h"
@@ -52,12 +57,17 @@ constexpr Entry Table[] = {
     {"InportKVERP1", "Inport ข้อมูลจาก KV-ERP", "N2", Kind::Item, {}, open<TfrmImp_Excel_KVERP>},
 
     {"N7", "รายงาน", nullptr, Kind::Menu},
-    {"N8", "รายงานรายละเอียดการเคลื่อนไหว", "N7", Kind::Item},
-    {"N9", "รายงานแสดงจำนวนวันที่อยู่ในกองคลัง", "N7", Kind::Item},
+    {"N8", "รายงานรายละเอียดการเคลื่อนไหว", "N7", Kind::Item, {}, open<TfrmRep_Detail_Deega>},
+    {"N9", "รายงานแสดงจำนวนวันที่อยู่ในกองคลัง", "N7", Kind::Item, {}, open<TfrmRep_Deega_No_date>},
     {"N25", "", "N7", Kind::Separator},
-    {"N26", "รายงานแยกตามประเภทเอกสาร", "N7", Kind::Item},
+    {"N26", "รายงานแยกตามประเภทเอกสาร", "N7", Kind::Item, {}, open<TfrmRep_DivBy_DocType>},
     {"N31", "", "N7", Kind::Separator},
-    {"KvsisKverp1", "รายงานแสดงจำนวนวัน (KVSIS-KVERP)", "N7", Kind::Item},
+    {"KvsisKverp1",
+     "รายงานแสดงจำนวนวัน (KVSIS-KVERP)",
+     "N7",
+     Kind::Item,
+     {},
+     open<TfrmRep_Day_Kolvet>},
 
     {"N29", "ระบบ (System)", nullptr, Kind::Menu},
     {"ChangePassword1",
@@ -77,7 +87,7 @@ constexpr Entry Table[] = {
     // "ประมวลผลจำนวนวัน" has no action: nothing is counted in advance.
     {"N15", "ประมวลผลจำนวนวัน", "Administrator1", Kind::Inert},
     {"N16", "", "Administrator1", Kind::Separator},
-    {"N17", "รายงาน วันในแต่ลปี", "Administrator1", Kind::Item},
+    {"N17", "รายงาน วันในแต่ลปี", "Administrator1", Kind::Item, {}, open<TfrmRep_Day_Of_Year>},
     {"N18",
      "บันทึกวันที่เข้ากองคลังครั้งสุดท้าย",
      "Administrator1",

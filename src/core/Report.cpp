@@ -55,24 +55,30 @@ db::Statement statement(const Shape &shape, const criteria::Entered &entered)
     return s;
 }
 
-QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &hook)
+void readRowsInto(const Shape &shape, db::Rows &rows, QList<QStringList> &out, const RowHook &hook)
 {
-    QList<QStringList> out;
+    const qsizetype first = out.size();
     while (rows.next()) {
         QStringList cells;
         cells.reserve(shape.columns.size() + 1);
-        cells << QString::number(out.size() + 1);
+        cells << QString::number(out.size() - first + 1);
         for (const Column &c : shape.columns)
             cells << (c.field.isEmpty() ? QString() : shown(c, rows.text(c.field)));
         if (hook)
             hook(rows, cells);
         out.append(cells);
     }
+}
+
+QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &hook)
+{
+    QList<QStringList> out;
+    readRowsInto(shape, rows, out, hook);
     return out;
 }
 
-QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
-                       const RowHook &hook)
+void runInto(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
+             QList<QStringList> &out, const RowHook &hook)
 {
     RowHook fill = hook;
     if (shape.filling) {
@@ -84,7 +90,15 @@ QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::En
         };
     }
     db::Rows rows = c.select(statement(shape, entered));
-    return readRows(shape, rows, fill);
+    readRowsInto(shape, rows, out, fill);
+}
+
+QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
+                       const RowHook &hook)
+{
+    QList<QStringList> out;
+    runInto(c, shape, entered, out, hook);
+    return out;
 }
 
 } // namespace report

@@ -68,9 +68,14 @@ db::Statement statement(const Shape &shape, const criteria::Entered &entered);
 // The grid rows of a result in the database's order: the running number from 1, then the
 // shape's columns, then what the hook fills.
 QList<QStringList> readRows(const Shape &shape, db::Rows &rows, const RowHook &hook = {});
+void readRowsInto(const Shape &shape, db::Rows &rows, QList<QStringList> &out,
+                  const RowHook &hook = {});
 
-// Runs the statement and reads its rows; the shape's filling, when it has one, is made for
-// this run and fills its cells (a hook given here then runs after it).
+// Runs the statement and appends its rows to out as they are read, so that on a failure the
+// rows read before it stay there. The shape's filling, when it has one, is made for this run
+// and fills its cells (a hook given here then runs after it).
+void runInto(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
+             QList<QStringList> &out, const RowHook &hook = {});
 QList<QStringList> run(db::Connection &c, const Shape &shape, const criteria::Entered &entered,
                        const RowHook &hook = {});
 

@@ -45,7 +45,12 @@ private slots:
             {"N11", "frmEntry_Stop_Day"},
             {"N12", "frmImp_Day_Stop"},
             {"CreateCalendar1", "frmCreate_Calendar"},
-            {"N18", "frmEntry_LastDay_Into_Fin"}};
+            {"N18", "frmEntry_LastDay_Into_Fin"},
+            {"N8", "frmRep_Detail_Deega"},
+            {"N9", "frmRep_Deega_No_date"},
+            {"N26", "frmRep_DivBy_DocType"},
+            {"KvsisKverp1", "frmRep_Day_Kolvet"},
+            {"N17", "frmRep_Day_Of_Year"}};
         int withScreen = 0;
         for (const menu::Entry &e : menu::entries()) {
             QCOMPARE(table.has(QLatin1String(e.name)), e.screen != nullptr);

@@ -25,8 +25,7 @@ MaskEdit *maskEdit(QWidget *parent, MaskEdit::Kind kind, const QString &name)
 
 } // namespace
 
-CriteriaPanel::CriteriaPanel(QWidget *parent, QGridLayout *layout,
-                             QList<criteria::Criterion> list)
+CriteriaPanel::CriteriaPanel(QWidget *parent, QGridLayout *layout, QList<criteria::Criterion> list)
     : list_(std::move(list))
 {
     int r = layout->rowCount();
