@@ -42,6 +42,12 @@ public:
     }
 
     virtual void pinServerClock(QSqlDatabase &db, const QDateTime &now) = 0;
+
+    // Starts a transaction that will write: it holds the right to write from its first
+    // statement, so that a read in it cannot be overtaken by another writer.
+    virtual void beginWrite(QSqlDatabase &db);
+    // What a SELECT ends with to lock the rows it reads until the transaction ends.
+    virtual QString rowLock() const { return {}; }
 };
 
 // CREATE TABLE and CREATE INDEX statements of the tables, with each back end's column types.

@@ -46,6 +46,12 @@ QString serverMessage(const QSqlError &e)
 
 } // namespace
 
+void Backend::beginWrite(QSqlDatabase &db)
+{
+    if (!db.transaction())
+        throw Error(serverMessage(db.lastError()));
+}
+
 void run(QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery q(db);
@@ -281,6 +287,18 @@ void Connection::begin()
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!db.transaction())
         fail(QStringLiteral("เริ่มรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
+}
+
+void Connection::beginWrite()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    backend_->beginWrite(db);
+}
+
+QString Connection::rowLockClause() const
+{
+    return backend_ ? backend_->rowLock() : QString();
 }
 
 void Connection::commit()

@@ -84,8 +84,13 @@ public:
     int execute(const Statement &statement);
 
     void begin();
+    // A transaction that will write; see Transaction::Kind::Write.
+    void beginWrite();
     void commit();
     void rollback();
+    // The clause a SELECT inside a write transaction ends with to lock the rows it reads (empty
+    // where the whole catalog is locked by the transaction itself).
+    QString rowLockClause() const;
 
     // Table names of the catalog, as the server spells them.
     QStringList tableNames() const;
@@ -114,7 +119,16 @@ private:
 // Rolls back unless committed: a step that fails half-way leaves the catalog as it was.
 class Transaction {
 public:
-    explicit Transaction(Connection &connection) : connection_(connection) { connection_.begin(); }
+    // Write: the transaction reads and then writes what it read (a counter), so it must hold
+    // the right to write from the start.
+    enum class Kind { Plain, Write };
+    explicit Transaction(Connection &connection, Kind kind = Kind::Plain) : connection_(connection)
+    {
+        if (kind == Kind::Write)
+            connection_.beginWrite();
+        else
+            connection_.begin();
+    }
     ~Transaction()
     {
         if (!done_) {

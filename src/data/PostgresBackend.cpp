@@ -100,6 +100,8 @@ public:
         return out;
     }
 
+    QString rowLock() const override { return QStringLiteral("FOR UPDATE"); }
+
     void pinServerClock(QSqlDatabase &db, const QDateTime &now) override
     {
         run(db, QStringLiteral("CREATE OR REPLACE FUNCTION getdate() RETURNS timestamp "

@@ -86,6 +86,10 @@ public:
         return t.toLocalTime();
     }
 
+    // The whole file is locked for writing at once: a deferred transaction that read first
+    // would fail, not wait, when another process wrote in between.
+    void beginWrite(QSqlDatabase &db) override { run(db, QStringLiteral("BEGIN IMMEDIATE")); }
+
     // The registered function reads pinned_ through its user data on every call.
     void pinServerClock(QSqlDatabase &, const QDateTime &now) override { pinned_ = now; }
 
