@@ -5,6 +5,9 @@
 #include "screens/calendar/UEntry_Stop_Day.h"
 #include "screens/calendar/URep_Day_Of_Year.h"
 #include "screens/erp/URep_Day_Kolvet.h"
+#include "screens/guarantee/UEntry_DateRecCheque.h"
+#include "screens/guarantee/UEntry_Money_Promise.h"
+#include "screens/guarantee/URep_Money_Pormise.h"
 #include "screens/imports/UImp_Day_Stop.h"
 #include "screens/imports/UImp_Excel_Deega.h"
 #include "screens/imports/UImp_Excel_KVERP.h"
@@ -43,14 +46,14 @@ constexpr Entry Table[] = {
     {"N5", "", "N2", Kind::Separator},
     {"N3", "รับเรื่องวางฎีกา (Veq)", "N2", Kind::Item, Intake, open<TfrmEntry_Deega_Veq>},
     {"N4", "บันทึกเลขที่ฏีกา (Veq)", "N2", Kind::Item, Intake, open<TfrmEntry_Deega_No>},
-    {"N22", "บันทึกวันรับเช็ค(ประกันสัญญา)(Veq)", "N2", Kind::Item, Intake},
+    {"N22", "บันทึกวันรับเช็ค(ประกันสัญญา)(Veq)", "N2", Kind::Item, Intake, open<TfrmEntry_DateRecCheque>},
     {"N10", "", "N2", Kind::Separator},
     {"N6", "บันทึกนัด วันรับเช็ค(Pelrin)", "N2", Kind::Item, Intake, open<TfrmEntry_Nud_Rec_Cheq>},
     {"N19", "", "N2", Kind::Separator},
     {"N20", "บันทึกเงินประกันสัญญา(ใบเหลือง(Hask))", "N2", Kind::Menu, Intake},
-    {"N21", "บันทึกข้อมูล", "N20", Kind::Item},
+    {"N21", "บันทึกข้อมูล", "N20", Kind::Item, {}, open<TfrmEntry_Money_Promise>},
     {"N23", "", "N20", Kind::Separator},
-    {"N24", "รายงานการบันทึกข้อมูลเงินประกันสัญญา", "N20", Kind::Item},
+    {"N24", "รายงานการบันทึกข้อมูลเงินประกันสัญญา", "N20", Kind::Item, {}, open<TfrmRep_Money_Pormise>},
     {"N27", "", "N2", Kind::Separator},
     {"N28", "บันทึกเลขที่เอกสาร", "N2", Kind::Item, {}, open<TfrmEntry_Doc_No>},
     {"N30", "", "N2", Kind::Separator},

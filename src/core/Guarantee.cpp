@@ -331,4 +331,47 @@ bool receive(db::Connection &c, const QString &key, const QString &date)
     return c.execute(receiveStatement(key, date)) != 0;
 }
 
+db::Statement registerStatement(RegisterBy by, const QString &text)
+{
+    db::Statement s{QStringLiteral("SELECT *"), QStringLiteral("FROM Main_Deega_Control")};
+    for (const QString &line : conditionLines())
+        s << line;
+    switch (by) {
+    case RegisterBy::Day:
+        s << QStringLiteral("And (DocNoDate='") + q(text) + QStringLiteral("')");
+        break;
+    case RegisterBy::Month:
+        s << QStringLiteral("And (Substring(DocNoDate,4,7)='") + q(text) + QStringLiteral("')");
+        break;
+    case RegisterBy::Year:
+        s << QStringLiteral("And (Substring(DocNoDate,7,4)='") + q(text) + QStringLiteral("')");
+        break;
+    }
+    return s;
+}
+
+QList<QStringList> registerRows(db::Connection &c, RegisterBy by, const QString &text)
+{
+    QList<QStringList> out;
+    db::Rows rows = c.select(registerStatement(by, text));
+    while (rows.next()) {
+        out.append({QString::number(out.size() + 1), rows.text(QStringLiteral("Doc_PK")),
+                    rows.text(QStringLiteral("DocNoDate")), rows.text(QStringLiteral("FromSite")),
+                    rows.text(QStringLiteral("Topic")), rows.text(QStringLiteral("From_Unit"))});
+    }
+    return out;
+}
+
+QStringList registerHeaders()
+{
+    return {QStringLiteral("No"),        QStringLiteral("เลขที่เอกสาร"),
+            QStringLiteral("วันที่เข้ากอง"), QStringLiteral("บริษัท/ห้าง/ร้าน/บุคคลธรรมดา"),
+            QStringLiteral("รายการ"),    QStringLiteral("เลขที่ใบแจ้งหนี้/ใบส่งของ")};
+}
+
+QList<int> registerWidths()
+{
+    return {30, 100, 100, 90, 90, 120};
+}
+
 } // namespace guarantee

@@ -102,6 +102,14 @@ db::Statement receiveStatement(const QString &key, const QString &date);
 // Gives whether the document was still there.
 bool receive(db::Connection &c, const QString &key, const QString &date);
 
+// The register: the documents entered on one day, in one month or in one year, by DocNoDate.
+enum class RegisterBy { Day, Month, Year };
+db::Statement registerStatement(RegisterBy by, const QString &text);
+// Six columns: number, key, date of entry, company, topic, invoice.
+QList<QStringList> registerRows(db::Connection &c, RegisterBy by, const QString &text);
+QStringList registerHeaders();
+QList<int> registerWidths();
+
 inline const QString NothingFound = QStringLiteral("ไม่มีข้อมูลที่ต้องการ");
 
 } // namespace guarantee

@@ -50,7 +50,10 @@ private slots:
             {"N9", "frmRep_Deega_No_date"},
             {"N26", "frmRep_DivBy_DocType"},
             {"KvsisKverp1", "frmRep_Day_Kolvet"},
-            {"N17", "frmRep_Day_Of_Year"}};
+            {"N17", "frmRep_Day_Of_Year"},
+            {"N21", "frmEntry_Money_Promise"},
+            {"N22", "frmEntry_DateRecCheque"},
+            {"N24", "frmRep_Money_Pormise"}};
         int withScreen = 0;
         for (const menu::Entry &e : menu::entries()) {
             QCOMPARE(table.has(QLatin1String(e.name)), e.screen != nullptr);

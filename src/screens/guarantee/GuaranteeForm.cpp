@@ -1,0 +1,129 @@
+#include "screens/guarantee/GuaranteeForm.h"
+
+#include "screens/common/Grid.h"
+#include "screens/common/MaskEdit.h"
+#include "screens/common/TextLimit.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+template <class Edit>
+Edit *place(Edit *edit, QGridLayout *layout, QWidget *parent, const char *name, const char *label,
+            bool editable)
+{
+    edit->setObjectName(QLatin1String(name));
+    edit->setEnabled(editable);
+    const int r = layout->rowCount();
+    layout->addWidget(new QLabel(QString::fromUtf8(label), parent), r, 0);
+    layout->addWidget(edit, r, 1);
+    return edit;
+}
+
+} // namespace
+
+GuaranteeForm::GuaranteeForm(QWidget *parent, QGridLayout *layout, bool editable, bool withPlace)
+{
+    const auto text = [&](const char *name, const char *label, int limit) {
+        auto *e = place(new QLineEdit(parent), layout, parent, name, label, editable);
+        if (limit > 0)
+            limitLength(e, limit);
+        return e;
+    };
+    const auto date = [&](const char *name, const char *label) {
+        return place(new MaskEdit(MaskEdit::Kind::Date, parent), layout, parent, name, label,
+                     editable);
+    };
+    edtFromSite = text("edtFromSite", "บริษัท/ห้าง/ร้าน/บุคคลธรรมดา", 250);
+    edtTopic = text("edtTopic", "รายการ(เรื่อง)", 250);
+    edtFrom_Unit = text("edtFrom_Unit", "เลขที่ใบแจ้งหนี้/ใบส่งของ", 150);
+    edtNo_Money = text("edtNo_Money", "จำนวนเงิน", 0);
+    layout->addWidget(new QLabel(QStringLiteral("บาท"), parent), layout->rowCount() - 1, 2);
+    edtVendor_Fax = text("edtVendor_Fax", "ผู้ขาย/ผู้รับจ้าง FAX", 30);
+    edtVendor_Tel = text("edtVendor_Tel", "ผู้ขาย/ผู้รับจ้าง โทร", 30);
+    edtTo_Who = text("edtTo_Who", "ส่งไปยัง(การปฎิบัติ)", 100);
+    edtDocNoDate = date("edtDocNoDate", "วันที่เข้ากอง");
+    edtDate_Into_Fin = date("edtDate_Into_Fin", "วันที่เรื่องเข้ากองครั้งสุดท้าย");
+    edtDeega_Remark = text("edtDeega_Remark", "หมายเหตุ", 150);
+    layout->setColumnStretch(1, 1);
+    if (!withPlace)
+        return;
+    auto *group = new QGroupBox(QStringLiteral("สถานที่รับเช็ค"), parent);
+    group->setObjectName(QStringLiteral("GroupBox_Place"));
+    auto *radios = new QHBoxLayout(group);
+    RadioButton1 = new QRadioButton(QStringLiteral("ธนาคารไทยพาณิชย์"), group);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton2 = new QRadioButton(QStringLiteral("งานการเงิน กองคลัง"), group);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    radios->addWidget(RadioButton1);
+    radios->addWidget(RadioButton2);
+    radios->addStretch();
+    layout->addWidget(group, layout->rowCount(), 0, 1, 3);
+}
+
+guarantee::Form GuaranteeForm::values() const
+{
+    guarantee::Form f;
+    f.fromSite = edtFromSite->text();
+    f.topic = edtTopic->text();
+    f.fromUnit = edtFrom_Unit->text();
+    f.amount = edtNo_Money->text();
+    f.vendorFax = edtVendor_Fax->text();
+    f.vendorTel = edtVendor_Tel->text();
+    f.toWho = edtTo_Who->text();
+    f.docNoDate = edtDocNoDate->text();
+    f.dateIntoFin = edtDate_Into_Fin->text();
+    f.remark = edtDeega_Remark->text();
+    f.bank = !RadioButton1 || RadioButton1->isChecked();
+    return f;
+}
+
+void GuaranteeForm::show(const guarantee::Form &f)
+{
+    edtFromSite->setText(f.fromSite);
+    edtTopic->setText(f.topic);
+    edtFrom_Unit->setText(f.fromUnit);
+    edtNo_Money->setText(f.amount);
+    edtVendor_Fax->setText(f.vendorFax);
+    edtVendor_Tel->setText(f.vendorTel);
+    edtTo_Who->setText(f.toWho);
+    edtDocNoDate->setText(f.docNoDate);
+    edtDate_Into_Fin->setText(f.dateIntoFin);
+    edtDeega_Remark->setText(f.remark);
+    if (RadioButton1)
+        (f.bank ? RadioButton1 : RadioButton2)->setChecked(true);
+}
+
+void GuaranteeForm::clear()
+{
+    for (QLineEdit *e : {edtFromSite, edtTopic, edtFrom_Unit, edtVendor_Fax, edtVendor_Tel,
+                         edtTo_Who, edtDeega_Remark})
+        e->clear();
+    edtDocNoDate->clear();
+    edtDate_Into_Fin->clear();
+    edtNo_Money->setText(QStringLiteral("0.00"));
+}
+
+void resetFinderGrid(Grid &grid)
+{
+    grid.setColCount(6);
+    grid.setRowCount(2);
+    grid.setColWidths(guarantee::gridWidths());
+    grid.setRowCells(0, guarantee::gridHeaders());
+    grid.clearRow(1);
+    grid.clearRow(2);
+}
+
+bool fillFinderGrid(Grid &grid, const QList<QStringList> &rows)
+{
+    resetFinderGrid(grid);
+    if (rows.isEmpty())
+        return false;
+    grid.fillRows(rows);
+    return true;
+}

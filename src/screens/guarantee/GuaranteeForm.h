@@ -1,0 +1,46 @@
+#pragma once
+
+// The guarantee document's values as boxes: the entry screen edits them, the cheque receipt
+// screen shows them disabled. Both take the captions, limits and masks from here.
+
+#include "core/Guarantee.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Grid;
+class MaskEdit;
+class QGridLayout;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+class GuaranteeForm {
+public:
+    // Adds the ten boxes (and, when withPlace, the cheque-place radio pair) to layout.
+    GuaranteeForm(QWidget *parent, QGridLayout *layout, bool editable, bool withPlace);
+
+    guarantee::Form values() const;
+    void show(const guarantee::Form &form);
+    void clear();
+
+    QLineEdit *edtFromSite = nullptr;
+    QLineEdit *edtTopic = nullptr;
+    QLineEdit *edtFrom_Unit = nullptr;
+    QLineEdit *edtNo_Money = nullptr;
+    QLineEdit *edtVendor_Fax = nullptr;
+    QLineEdit *edtVendor_Tel = nullptr;
+    QLineEdit *edtTo_Who = nullptr;
+    MaskEdit *edtDocNoDate = nullptr;
+    MaskEdit *edtDate_Into_Fin = nullptr;
+    QLineEdit *edtDeega_Remark = nullptr;
+    QRadioButton *RadioButton1 = nullptr;
+    QRadioButton *RadioButton2 = nullptr;
+};
+
+// The finder grid of both screens: 6 columns, 2 rows, the headers and widths, rows 1 and 2
+// blank.
+void resetFinderGrid(Grid &grid);
+// The rows found, under the reset grid; gives whether any came.
+bool fillFinderGrid(Grid &grid, const QList<QStringList> &rows);
