@@ -76,8 +76,7 @@ int saveDays(db::Connection &c, const QList<CalendarDay> &days,
         const CalendarDay &day = days[i];
         // A grid row no preview filled has no key; storing it would make a day of nothing.
         if (!trimText(day.key).isEmpty()) {
-            db::Rows existing = c.select(dayExistsStatement(day.key));
-            if (!existing.next()) {
+            if (!c.exists(dayExistsStatement(day.key))) {
                 c.execute(insertDayStatement(day));
                 ++inserted;
             }

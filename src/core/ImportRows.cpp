@@ -126,6 +126,21 @@ QString cell(const QStringList &cells, int i)
     return cells.value(i);
 }
 
+// Inserts the row; when another station wrote the same key since the lookup, the insert fails
+// and the row becomes the update of that key. Gives whether it was inserted.
+bool insertOrUpdate(db::Connection &c, const ImportLayout &layout, const QStringList &cells)
+{
+    try {
+        c.execute(layout.insert(cells));
+        return true;
+    } catch (const db::Error &) {
+        if (!c.exists(layout.lookup(cells)))
+            throw;
+    }
+    c.execute(layout.update(cells));
+    return false;
+}
+
 QString joinedCells(const QStringList &cells, const QList<int> &which)
 {
     QStringList named;
@@ -351,14 +366,18 @@ void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &r
             ++result.skipped;
         } else {
             const QString listed = joinedCells(g, layout.listedCells);
-            if (c.select(layout.lookup(g)).next()) {
+            if (c.exists(layout.lookup(g))) {
                 c.execute(layout.update(g));
                 ++result.updated;
                 result.updatedKeys.append(listed);
             } else if (layout.insert) {
-                c.execute(layout.insert(g));
-                ++result.inserted;
-                result.insertedKeys.append(listed);
+                if (insertOrUpdate(c, layout, g)) {
+                    ++result.inserted;
+                    result.insertedKeys.append(listed);
+                } else {
+                    ++result.updated;
+                    result.updatedKeys.append(listed);
+                }
             } else {
                 ++result.notFound;
                 result.notFoundKeys.append(joinedCells(g, layout.notFoundCells));

@@ -185,12 +185,20 @@ db::Statement insertStatement(const QString &key, const QString &code, const QSt
                 db::sqlText(type) + QStringLiteral("')")};
 }
 
-void insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered)
+bool insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered)
 {
     const auto v = [&](const char *column) { return entered.value(QLatin1String(column)); };
-    c.execute(insertStatement(key, leftChars(v("Per_Code"), 2), v("KumDeega_No"),
-                              v("Company_Rec_Cheq"), v("Remark1"),
-                              leftChars(v("DocType_Code"), 2)));
+    try {
+        c.execute(insertStatement(key, leftChars(v("Per_Code"), 2), v("KumDeega_No"),
+                                  v("Company_Rec_Cheq"), v("Remark1"),
+                                  leftChars(v("DocType_Code"), 2)));
+        return true;
+    } catch (const db::Error &) {
+        // Written meanwhile by another station (or its import): the caller updates it.
+        if (!c.exists(browse::lookupStatement(key)))
+            throw;
+    }
+    return false;
 }
 
 QStringList officerItems(db::Connection &c)
@@ -205,7 +213,7 @@ QStringList docTypeItems(db::Connection &c)
 
 bool officerKnown(db::Connection &c, const QString &code)
 {
-    return c.select(officerStatement(code)).next();
+    return c.exists(officerStatement(code));
 }
 
 } // namespace deega_veq

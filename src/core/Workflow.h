@@ -23,8 +23,9 @@ db::Statement docTypeListStatement();
 db::Statement officerStatement(const QString &code);
 db::Statement insertStatement(const QString &key, const QString &code, const QString &registerNo,
                               const QString &company, const QString &remark, const QString &type);
-// A keyed-in document: the receipt's fields as entered (codes cut from the combo texts).
-void insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered);
+// A keyed-in document: the receipt's fields as entered (codes cut from the combo texts). False
+// when the key was written meanwhile by another station: the caller saves it as an update.
+bool insertDocument(db::Connection &c, const QString &key, const browse::Entered &entered);
 // The combo items: code + " " + name, in the order of the two list statements.
 QStringList officerItems(db::Connection &c);
 QStringList docTypeItems(db::Connection &c);

@@ -289,6 +289,12 @@ void Connection::begin()
         fail(QStringLiteral("เริ่มรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
 }
 
+bool Connection::exists(const Statement &statement)
+{
+    Rows rows = select(statement);
+    return rows.next();
+}
+
 void Connection::beginWrite()
 {
     require();

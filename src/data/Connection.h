@@ -80,6 +80,10 @@ public:
 
     // A statement that returns rows.
     Rows select(const Statement &statement);
+    // Whether the statement returns a row. The result is closed before this returns, so that
+    // a write that follows does not meet an open read (SQLite refuses a write from a
+    // connection whose read snapshot is older than another station's commit).
+    bool exists(const Statement &statement);
     // A statement that returns none; gives the number of rows it changed (-1 when unknown).
     int execute(const Statement &statement);
 

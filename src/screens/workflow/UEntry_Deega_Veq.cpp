@@ -136,7 +136,10 @@ void TfrmEntry_Deega_Veq::writeStage()
         BrowseEditScreen::writeStage();
         return;
     }
-    deega_veq::insertDocument(session().connection, edtDoc_PK2->text(), enteredFields());
+    if (!deega_veq::insertDocument(session().connection, edtDoc_PK2->text(), enteredFields())) {
+        BrowseEditScreen::writeStage();
+        return;
+    }
     showMessage(msg::Saved);
     // Ready for the next document.
     edtDoc_PK2->setEnabled(true);
