@@ -1,8 +1,11 @@
-// vostrel-admin: makes catalogs, adds users and loads demo data.
+// vostrel-admin: makes catalogs, adds users, loads demo data and prints reports.
 
 #include "admin/Admin.h"
+#include "admin/ReportCommand.h"
+#include "core/Access.h"
 #include "core/Calendar.h"
 #include "core/ImportRows.h"
+#include "core/Messages.h"
 #include "core/WorkDays.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
@@ -11,6 +14,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
@@ -24,7 +30,9 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin count START END [--catalog URL]   (พิมพ์: วันทั้งหมด วันหยุด วันทำการ)
   vostrel-admin import kvsis|stopdays|erp FILE [--catalog URL]
   vostrel-admin preview kvsis|stopdays|erp FILE
-
+  vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--catalog URL]
+                 (ตารางของหน้าจอรายงาน คั่นด้วย tab; --xlsx: แฟ้มรายงาน Excel ด้วย)
+%1
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -66,11 +74,40 @@ QTextStream &out()
     return s;
 }
 
+// The reports and their options, from the option tables, wrapped under each name.
+QString reportForms()
+{
+    QString lines;
+    for (const admin::ReportCommand &command : admin::reportCommands()) {
+        QString line = QStringLiteral("    %1").arg(QLatin1String(command.name), -18);
+        for (const admin::ReportOption &option : command.options) {
+            const QString form = admin::optionForm(command, option);
+            if (line.size() + 1 + form.size() > 100) {
+                lines += line + u'\n';
+                line = QString(22, u' ');
+            } else if (!line.endsWith(u' ')) {
+                line += u' ';
+            }
+            line += form;
+        }
+        lines += line + u'\n';
+    }
+    return lines;
+}
+
 int usage(const QString &problem)
 {
     if (!problem.isEmpty())
         err() << problem << '\n';
-    err() << QString::fromUtf8(Usage);
+    err() << QString::fromUtf8(Usage).arg(reportForms());
+    err().flush();
+    return UsageError;
+}
+
+// A refusal of the report command: its one line, nothing else.
+int refuse(const QString &problem)
+{
+    err() << problem << '\n';
     err().flush();
     return UsageError;
 }
@@ -114,6 +151,14 @@ struct Invocation {
 
 const char *const ImportForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
 const char *const PreviewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
+const char *const ReportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE]";
+
+// Options of the tool itself; every other option given to the report command is the report's.
+bool toolOption(const QString &name)
+{
+    return name == QLatin1String("catalog") || name == QLatin1String("trace") ||
+           name == QLatin1String("xlsx");
+}
 
 int runInit(const Invocation &in)
 {
@@ -223,12 +268,93 @@ int runPreview(const Invocation &in)
     return Ok;
 }
 
+// The report's options in the order given, each with its own value (a name given twice has two).
+QList<admin::GivenOption> reportOptionsGiven(const QCommandLineParser &args)
+{
+    QList<admin::GivenOption> given;
+    QHash<QString, qsizetype> seen;
+    for (const QString &name : args.optionNames()) {
+        const qsizetype k = seen[name]++;
+        if (toolOption(name))
+            continue;
+        const QStringList values = args.values(name);
+        given.append({name, k < values.size() ? std::optional(values.at(k)) : std::nullopt});
+    }
+    return given;
+}
+
+QString xlsxProblem(const QString &file)
+{
+    const QFileInfo target(file);
+    if (file.isEmpty())
+        return QStringLiteral("ต้องระบุชื่อแฟ้มหลัง --xlsx");
+    if (target.isDir())
+        return QStringLiteral("--xlsx: %1 เป็นโฟลเดอร์ ไม่ใช่แฟ้ม").arg(file);
+    if (!target.absoluteDir().exists())
+        return QStringLiteral("--xlsx: ไม่มีโฟลเดอร์ %1").arg(target.absolutePath());
+    return {};
+}
+
+// The grid the report's screen shows for the same criteria, as tab-separated lines; with
+// --xlsx, that screen's workbook too, written before anything is printed.
+int runReport(const Invocation &in)
+{
+    const QString name = in.operands.at(0);
+    const admin::ReportCommand *command = admin::findReportCommand(name);
+    if (!command) {
+        QStringList names;
+        for (const admin::ReportCommand &c : admin::reportCommands())
+            names << QLatin1String(c.name);
+        return refuse(
+            QStringLiteral("ไม่รู้จักรายงาน: %1 (มี %2)").arg(name, names.join(QStringLiteral(", "))));
+    }
+    const report::Shape shape = admin::shapeOf(*command);
+    const QList<admin::GivenOption> given = reportOptionsGiven(in.args);
+    const bool toFile = in.args.isSet(QStringLiteral("xlsx"));
+    const QString file = in.args.value(QStringLiteral("xlsx"));
+    // An option whose value is the next option has lost its own: "--topic --catalog URL".
+    QList<admin::GivenOption> valued = given;
+    if (toFile)
+        valued.append({QStringLiteral("xlsx"), file});
+    for (const admin::GivenOption &g : valued) {
+        if (g.value && g.value->startsWith(QLatin1String("--")))
+            return refuse(QStringLiteral("ต้องระบุค่าหลัง --%1").arg(g.name));
+    }
+    admin::Settings settings;
+    const QString problem =
+        admin::readReportOptions(*command, shape, given, in.operands.mid(1), settings);
+    if (!problem.isEmpty())
+        return refuse(problem);
+    if (toFile && !xlsxProblem(file).isEmpty())
+        return refuse(xlsxProblem(file));
+
+    db::Connection &c = *in.connection;
+    c.open();
+    const criteria::Entered entered = admin::enteredOf(
+        shape, settings, [&c] { return user_access::readStartUpValues(c).Today_Thai; });
+    const QList<QStringList> rows = report::run(c, shape, entered);
+    if (rows.isEmpty()) {
+        err() << msg::NotFound << '\n';
+        err().flush();
+        return Ok;
+    }
+    const QStringList header = report::headerRow(shape);
+    if (toFile)
+        admin::writeReportWorkbook(file, admin::reportTable(header, rows),
+                                   command->layout(entered));
+    out() << header.join(QLatin1Char('\t')) << '\n';
+    for (const QStringList &row : rows)
+        out() << row.join(QLatin1Char('\t')) << '\n';
+    return Ok;
+}
+
 struct Command {
     const char *words; // the command's own words, space between
     int operands;      // how many words follow them
     const char *form;  // shown when the operands do not fit; none: the words are no command
     bool needsCatalog;
     int (*run)(const Invocation &);
+    bool moreWords = false; // words after its operands go to it, which checks them
 };
 
 const Command Commands[] = {
@@ -240,6 +366,7 @@ const Command Commands[] = {
     {"count", 2, nullptr, true, runCount},
     {"import", 2, ImportForm, true, runImport},
     {"preview", 2, PreviewForm, false, runPreview},
+    {"report", 1, ReportForm, true, runReport, true},
 };
 
 QStringList ownWords(const Command &command)
@@ -269,9 +396,45 @@ int run(const Command *command, const QCommandLineParser &args, const QStringLis
     if (!command)
         return unknownWords(words);
     const qsizetype own = ownWords(*command).size();
-    if (words.size() != own + command->operands)
+    const qsizetype least = own + command->operands;
+    if (words.size() < least || (words.size() > least && !command->moreWords))
         return command->form ? usage(QString::fromUtf8(command->form)) : unknownWords(words);
     return command->run({args, words.mid(own), connection});
+}
+
+// Whether an option of that name takes no value: the tool's own switches and the reports'.
+bool isSwitch(const QString &name)
+{
+    if (name == QLatin1String("trace") || name == QLatin1String("help"))
+        return true;
+    for (const admin::ReportCommand &command : admin::reportCommands()) {
+        for (const admin::ReportOption &option : command.options) {
+            if (name == QLatin1String(option.name))
+                return !admin::takesValue(name);
+        }
+    }
+    return false;
+}
+
+// Why the parser refused the report command's options, in one Thai line: an unknown option, a
+// switch given a value, or a value option last on the line with none.
+QString reportParseProblem(const QCommandLineParser &args)
+{
+    if (!args.unknownOptionNames().isEmpty()) {
+        const QString name = args.unknownOptionNames().first();
+        return QStringLiteral("ไม่รู้จักตัวเลือก: ") +
+               (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
+    }
+    const QStringList raw = QCoreApplication::arguments();
+    for (const QString &a : raw) {
+        const QString name = a.mid(2).section(u'=', 0, 0);
+        if (a.startsWith(QLatin1String("--")) && a.contains(u'=') && isSwitch(name))
+            return QStringLiteral("--%1 ไม่รับค่า").arg(name);
+    }
+    const QString last = raw.last();
+    if (last.startsWith(u'-'))
+        return QStringLiteral("ต้องระบุค่าหลัง ") + last;
+    return QStringLiteral("ตัวเลือกไม่ถูกต้อง: ") + args.errorText();
 }
 
 void addOptions(QCommandLineParser &args)
@@ -286,6 +449,21 @@ void addOptions(QCommandLineParser &args)
     args.addOption(
         {QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
+    args.addOption(
+        {QStringLiteral("xlsx"), QStringLiteral("report workbook"), QStringLiteral("FILE")});
+    QStringList reportOptions;
+    for (const admin::ReportCommand &command : admin::reportCommands()) {
+        for (const admin::ReportOption &option : command.options) {
+            const QString name = QLatin1String(option.name);
+            if (reportOptions.contains(name))
+                continue;
+            reportOptions << name;
+            if (admin::takesValue(name))
+                args.addOption({name, QStringLiteral("report criterion"), QStringLiteral("TEXT")});
+            else
+                args.addOption({name, QStringLiteral("report criterion")});
+        }
+    }
     args.addHelpOption();
 }
 
@@ -298,9 +476,12 @@ int main(int argc, char *argv[])
 
     QCommandLineParser args;
     addOptions(args);
-    if (!args.parse(QCoreApplication::arguments()))
-        return usage(args.errorText());
+    const bool parsed = args.parse(QCoreApplication::arguments());
     const QStringList words = args.positionalArguments();
+    if (!parsed && words.value(0) == QLatin1String("report"))
+        return refuse(reportParseProblem(args));
+    if (!parsed)
+        return usage(args.errorText());
     if (words.isEmpty())
         return usage(QString());
 

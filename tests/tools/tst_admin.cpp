@@ -325,6 +325,7 @@ private slots:
         const char *const usage = "ใช้งาน:";
         const char *const importForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
         const char *const previewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
+        const char *const reportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE]";
         const char *const needUser = "ต้องระบุ --user, --password และ --level";
         struct Case {
             const char *name, *words;
@@ -352,6 +353,7 @@ private slots:
             {"preview alone", "preview", 2, previewForm},
             {"preview unknown kind", "preview csv x.xls", 2, previewForm},
             {"preview two files", "preview erp a.xls b.xls", 2, previewForm},
+            {"report alone", "report", 2, reportForm},
             {"init without user", "init", 2, needUser},
             {"user add without level", "user add --user u --password p", 2, needUser},
             {"level not a number", "init --user u --password p --level x", 2,
