@@ -71,6 +71,7 @@ db::Statement insertDayStatement(const CalendarDay &day)
 int saveDays(db::Connection &c, const QList<CalendarDay> &days,
              const std::function<void(int)> &progress)
 {
+    db::BulkWrites bulk(c);
     int inserted = 0;
     for (qsizetype i = 0; i < days.size(); ++i) {
         const CalendarDay &day = days[i];
@@ -84,6 +85,7 @@ int saveDays(db::Connection &c, const QList<CalendarDay> &days,
         if (progress)
             progress(static_cast<int>(i + 1));
     }
+    bulk.finish();
     return inserted;
 }
 

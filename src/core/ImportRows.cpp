@@ -357,6 +357,7 @@ db::Statement erpInsertStatement(const QStringList &c)
 void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &rows,
                  ImportResult &result, const std::function<void(int)> &progress)
 {
+    db::BulkWrites bulk(c);
     const ImportLayout &layout = importLayoutOf(kind);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringList &g = rows[i];
@@ -386,4 +387,5 @@ void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &r
         if (progress)
             progress(static_cast<int>(i + 1));
     }
+    bulk.finish();
 }

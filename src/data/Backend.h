@@ -46,6 +46,10 @@ public:
     // Starts a transaction that will write: it holds the right to write from its first
     // statement, so that a read in it cannot be overtaken by another writer.
     virtual void beginWrite(QSqlDatabase &db);
+    // Bulk work (an import, a calendar) may commit row by row without waiting for the disk;
+    // durable() puts every commit made so far on disk and makes each later one durable again.
+    virtual void bulkWrites(QSqlDatabase &db) { (void)db; }
+    virtual void durable(QSqlDatabase &db) { (void)db; }
     // What a SELECT ends with to lock the rows it reads until the transaction ends.
     virtual QString rowLock() const { return {}; }
 };

@@ -289,6 +289,20 @@ void Connection::begin()
         fail(QStringLiteral("เริ่มรายการฐานข้อมูลไม่ได้"), detail::serverMessage(db.lastError()));
 }
 
+void Connection::beginBulkWrites()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    backend_->bulkWrites(db);
+}
+
+void Connection::makeDurable()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    backend_->durable(db);
+}
+
 bool Connection::exists(const Statement &statement)
 {
     Rows rows = select(statement);

@@ -80,6 +80,10 @@ public:
 
     // A statement that returns rows.
     Rows select(const Statement &statement);
+    // Bulk work: see BulkWrites.
+    void beginBulkWrites();
+    void makeDurable();
+
     // Whether the statement returns a row. The result is closed before this returns, so that
     // a write that follows does not meet an open read (SQLite refuses a write from a
     // connection whose read snapshot is older than another station's commit).
@@ -148,6 +152,37 @@ public:
     {
         connection_.commit();
         done_ = true;
+    }
+
+private:
+    Connection &connection_;
+    bool done_ = false;
+};
+
+// Bulk work that commits row by row (an import, a calendar): the commits inside need not wait
+// for the disk, and all of them are on disk once finish() returns, before the program says the
+// work is done. Ended by a failure, what was written stays written and is made durable too.
+class BulkWrites {
+public:
+    explicit BulkWrites(Connection &connection) : connection_(connection)
+    {
+        connection_.beginBulkWrites();
+    }
+    ~BulkWrites()
+    {
+        if (!done_) {
+            try {
+                connection_.makeDurable();
+            } catch (...) {
+            }
+        }
+    }
+    BulkWrites(const BulkWrites &) = delete;
+    BulkWrites &operator=(const BulkWrites &) = delete;
+    void finish()
+    {
+        done_ = true;
+        connection_.makeDurable();
     }
 
 private:
