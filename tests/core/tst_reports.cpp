@@ -751,12 +751,13 @@ private slots:
         QCOMPARE(late.mid(31, 3), countedHere("25/12/2555", "10/01/2557"));
         QCOMPARE(late.at(31), QStringLiteral("372")); // 7 days of 2555 and all of 2556
 
-        // The breakdown: range A, refused without a posting date.
+        // The breakdown: range A, refused without a posting date or without an entry date.
         QCOMPARE(shape.breakdown.startCol, 9);
         QCOMPARE(shape.breakdown.endCol, 10);
         QCOMPARE(shape.breakdown.refusal(full), QString());
         QCOMPARE(shape.breakdown.refusal(uncleared), QString());
         QCOMPARE(shape.breakdown.refusal(unposted), reports::CannotCount);
+        QCOMPARE(shape.breakdown.refusal(noEntry), reports::CannotCount);
 
         // The clearing month and the type narrow the list.
         QCOMPARE(
