@@ -297,10 +297,13 @@ private slots:
         QVERIFY(labels(days.get()).contains(QStringLiteral("ถึงวันที่")));
         Report type(QStringLiteral("sqlite"), make<TfrmRep_DivBy_DocType>());
         QVERIFY(labels(type.get()).contains(QStringLiteral("ประเภทเอกสาร")));
-        // No document type: the search finds nothing.
+        // No document type: the combo opens on a single blank and the search finds nothing.
+        QCOMPARE(textOf(type.get(), QStringLiteral("cmbDocType_Code")), QStringLiteral(" "));
         type.fx.addDocument(QStringLiteral("QDTX2555/00001"), {{"DocStatus", "4"}});
         type.run();
         QCOMPARE(type.fx.dialogs.texts(), QStringList{msg::NotFound});
+        QCOMPARE(type.statement().split(u'\n').constLast(),
+                 QStringLiteral("And (Main_Deega_Control.DocType_Code =' ')"));
     }
 
     // The statement each screen sends for what was ticked and entered.
