@@ -16,6 +16,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -698,6 +699,31 @@ private slots:
         const int last = g->rowCount() + 3;
         QCOMPARE(book.text(QStringLiteral("A%1").arg(last)), QString::number(g->rowCount() - 1));
         QVERIFY(!book.has(QStringLiteral("A%1").arg(last + 1)));
+    }
+
+    // A reports folder that cannot be made is told when the user exports, not when the screen
+    // opens.
+    void unwritableReportsFolderToldAtExport()
+    {
+        QTemporaryDir home;
+        QFile blocker(home.filePath(QStringLiteral("Documents"))); // a file where the folder goes
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        struct Env {
+            const char *name;
+            QByteArray old = qgetenv(name);
+            bool had = qEnvironmentVariableIsSet(name);
+            ~Env() { had ? qputenv(name, old) : qunsetenv(name); }
+        } homeVar{"HOME"}, configVar{"XDG_CONFIG_HOME"};
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+
+        Report r(QStringLiteral("sqlite"), make<TfrmRep_Detail_Deega>());
+        QVERIFY(r.fx.dialogs.shown.isEmpty());
+        click(r.get(), "btnExp_excel");
+        QCOMPARE(r.fx.dialogs.shown.size(), 1);
+        QCOMPARE(r.fx.dialogs.shown.at(0).kind, ScriptedDialogs::Shown::Error);
+        QVERIFY(r.fx.dialogs.last().startsWith(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์")));
     }
 };
 
