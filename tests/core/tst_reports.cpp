@@ -11,7 +11,6 @@
 #include <QDate>
 #include <QLocale>
 #include <QMap>
-#include <QSet>
 #include <QTest>
 
 namespace {
