@@ -45,6 +45,9 @@ QString initialText(const Criterion &c, const QString &todayThai, const QStringL
     case Initial::TodayYear:
         return todayThai.mid(6, 4);
     case Initial::FirstItem:
+        // The code + " " + name of a catalog list's first row; with no row, of empty fields.
+        if (items.isEmpty() && c.source != Items::Fixed)
+            return QStringLiteral(" ");
         return items.value(0);
     case Initial::Text:
         return c.initialText;

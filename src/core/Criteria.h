@@ -32,7 +32,7 @@ enum class Initial {
     TodayThai,      // Today_Thai
     TodayMonthYear, // characters 4-10 of Today_Thai
     TodayYear,      // characters 7-10 of Today_Thai
-    FirstItem,      // the first item of the list (empty when it has none)
+    FirstItem,      // the first item of the list; one blank for a catalog list with no row
     Text,           // initialText
 };
 

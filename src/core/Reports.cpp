@@ -299,9 +299,10 @@ Shape daysToPayment()
             }
         };
     };
+    // No posting date, or no entry date (column 9 then holds the normalised empty date, so
+    // the empty count cells tell it): range A has nothing to list.
     sh.breakdown = {9, 10, [](const QStringList &cells) {
-                        if (cells.value(10) == QStringLiteral("'") ||
-                            cells.value(9) == QStringLiteral("'"))
+                        if (cells.value(10) == QStringLiteral("'") || cells.value(11).isEmpty())
                             return CannotCount;
                         return QString();
                     }};

@@ -30,7 +30,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 
 ReportScreen::ReportScreen(Session &session, report::Shape shape, Layout layout, QWidget *parent)
     : Screen(session, shape.objectName, parent), shape_(std::move(shape)),
-      layout_(std::move(layout)), exportFolder_(spreadsheet::reportsFolder())
+      layout_(std::move(layout))
 {
     setWindowTitle(shape_.title);
     auto *outer = new QGridLayout(this);
@@ -170,7 +170,10 @@ void ReportScreen::StringGrid1DblClick()
 void ReportScreen::btnExp_excelClick()
 {
     guarded(this, session().dialogs, [this] {
-        exportGrid(*StringGrid1, layout_(entered()), exportFolder_, openAfterExport_);
+        // Made only now, so that a folder that cannot be made is told as the export's failure.
+        const QString folder =
+            exportFolder_.isEmpty() ? spreadsheet::reportsFolder() : exportFolder_;
+        exportGrid(*StringGrid1, layout_(entered()), folder, openAfterExport_);
     });
 }
 

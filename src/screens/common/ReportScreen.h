@@ -54,6 +54,6 @@ private:
     QPushButton *btnExit1 = nullptr;
     QPushButton *btnExp_excel = nullptr;
     DayBreakdownPanel *Panel2 = nullptr;
-    QString exportFolder_;
+    QString exportFolder_; // empty: the user's reports folder
     bool openAfterExport_ = true;
 };
