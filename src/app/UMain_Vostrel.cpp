@@ -3,6 +3,7 @@
 #include "app/Background.h"
 #include "app/MenuTable.h"
 #include "core/Access.h"
+#include "data/Backup.h"
 #include "data/Connection.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
@@ -196,6 +197,7 @@ void TfrmMain_Vostrel::startUp()
     const user_access::StartUpValues values = user_access::readStartUpValues(*DBConnec1);
     session_->Fiscal_Year = values.Fiscal_Year;
     session_->Today_Thai = values.Today_Thai;
+    keepDailyCopy(values.serverNow.date());
 
     edtName->clear();
     edtPassword->clear();
@@ -208,6 +210,18 @@ void TfrmMain_Vostrel::startUp()
     panels_[4]->setText(QStringLiteral("V.") + version.stored);
     if (ended_)
         endProgram();
+}
+
+void TfrmMain_Vostrel::keepDailyCopy(const QDate &day)
+{
+    if (DBConnec1->backend() != db::BackendKind::SQLite)
+        return;
+    // A copy that cannot be made is told, but the day's work goes on.
+    try {
+        db::keepDailyCopy(*DBConnec1, db::dailyCopyFolder(DBConnec1->location().path), day);
+    } catch (const db::Error &e) {
+        dialogs_.message(this, QStringLiteral("สำรองฐานข้อมูลประจำวันไม่ได้: ") + e.message());
+    }
 }
 
 void TfrmMain_Vostrel::btnOKClick()

@@ -8,6 +8,7 @@
 #include "screens/common/ScreenRegistry.h"
 #include "screens/common/Session.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -60,6 +61,7 @@ private:
     void buildStatusBar();
     void endProgram();
     void startUp();
+    void keepDailyCopy(const QDate &day);
     void hideTopMenus();
     // The program once the user is known: their values, the menus of their level, the status bar.
     void enterProgram(const QString &name, int level);
