@@ -1,6 +1,7 @@
 // vostrel-admin: makes catalogs, adds users, loads demo data and prints reports.
 
 #include "admin/Admin.h"
+#include "admin/GuaranteeCommand.h"
 #include "admin/ReportCommand.h"
 #include "core/Access.h"
 #include "core/Calendar.h"
@@ -32,7 +33,14 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin preview kvsis|stopdays|erp FILE
   vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--catalog URL]
                  (ตารางของหน้าจอรายงาน คั่นด้วย tab; --xlsx: แฟ้มรายงาน Excel ด้วย)
-%1
+%1    guarantee-register  --day DD/MM/YYYY | --month MM/YYYY | --year YYYY
+  vostrel-admin guarantee add --from-site TEXT --topic TEXT [--from-unit TEXT] [--amount N]
+                 [--fax TEXT] [--tel TEXT] [--to-who TEXT] [--date DD/MM/YYYY]
+                 [--into-fin DD/MM/YYYY] [--remark TEXT] [--place bank|finance] [--catalog URL]
+                 (บันทึกเงินประกันสัญญาเรื่องใหม่ พิมพ์เลขที่เอกสาร)
+                 --count N: สำหรับการทดสอบ บันทึก N เรื่อง แต่ละเรื่องเป็นธุรกรรมของตัวเอง
+                 พิมพ์เลขที่ทีละบรรทัด
+  vostrel-admin guarantee receive KEY --date DD/MM/YYYY [--catalog URL]   (บันทึกวันที่รับเช็ค)
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -366,6 +374,20 @@ const Command Commands[] = {
     {"count", 2, nullptr, true, runCount},
     {"import", 2, ImportForm, true, runImport},
     {"preview", 2, PreviewForm, false, runPreview},
+    {"guarantee add", 0, admin::GuaranteeAddForm, true,
+     [](const Invocation &in) {
+         return admin::guaranteeAdd({in.args, in.operands, *in.connection, out(), err()});
+     }},
+    {"guarantee receive", 1, admin::GuaranteeReceiveForm, true,
+     [](const Invocation &in) {
+         return admin::guaranteeReceive({in.args, in.operands, *in.connection, out(), err()});
+     }},
+    // Before "report": its own words begin these.
+    {"report guarantee-register", 0, ReportForm, true,
+     [](const Invocation &in) {
+         return admin::guaranteeRegister({in.args, in.operands, *in.connection, out(), err()});
+     },
+     true},
     {"report", 1, ReportForm, true, runReport, true},
 };
 
@@ -451,6 +473,7 @@ void addOptions(QCommandLineParser &args)
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
     args.addOption(
         {QStringLiteral("xlsx"), QStringLiteral("report workbook"), QStringLiteral("FILE")});
+    admin::addGuaranteeOptions(args);
     QStringList reportOptions;
     for (const admin::ReportCommand &command : admin::reportCommands()) {
         for (const admin::ReportOption &option : command.options) {

@@ -1,12 +1,10 @@
 #include "admin/ReportCommand.h"
 
+#include "admin/OptionTexts.h"
 #include "core/Reports.h"
-#include "util/ThaiDate.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cstdio>
 
 using criteria::Criterion;
@@ -67,28 +65,6 @@ const ReportOption *findOption(const ReportCommand &command, const QString &name
     return nullptr;
 }
 
-// A day that exists, dd/mm/yyyy with the Buddhist-era year, as the masked date box reads.
-bool isDateText(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    return m.hasMatch() && QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
-                                 m.captured(1).toInt())
-                               .isValid();
-}
-
-bool isMonthYearText(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^(0[1-9]|1[0-2])/[0-9]{4}$"));
-    return form.match(text).hasMatch();
-}
-
-bool isYearText(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^[0-9]{4}$"));
-    return form.match(text).hasMatch();
-}
-
 QString dashed(const QString &name)
 {
     return QStringLiteral("--") + name;
@@ -101,19 +77,18 @@ QString checkValues(const ReportOption &option, const Criterion &c, const QStrin
     for (const QString &v : values) {
         if (option.form == ValueForm::Year) {
             if (!isYearText(v))
-                return QStringLiteral("%1: \"%2\" ไม่ใช่ปี พ.ศ. สี่หลัก (YYYY)").arg(name, v);
+                return notYearText(name, v);
             continue;
         }
         switch (c.input) {
         case Input::Date:
         case Input::DateRange:
             if (!isDateText(v))
-                return QStringLiteral("%1: \"%2\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)")
-                    .arg(name, v);
+                return notDateText(name, v);
             break;
         case Input::MonthYear:
             if (!isMonthYearText(v))
-                return QStringLiteral("%1: \"%2\" ไม่ใช่เดือนปีในรูป MM/YYYY (ปี พ.ศ.)").arg(name, v);
+                return notMonthYearText(name, v);
             break;
         case Input::Text:
         case Input::Choice:

@@ -1,0 +1,46 @@
+#include "admin/OptionTexts.h"
+
+#include "util/ThaiDate.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+namespace admin {
+
+bool isDateText(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    return m.hasMatch() && QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
+                                 m.captured(1).toInt())
+                               .isValid();
+}
+
+bool isMonthYearText(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(0[1-9]|1[0-2])/[0-9]{4}$"));
+    return form.match(text).hasMatch();
+}
+
+bool isYearText(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^[0-9]{4}$"));
+    return form.match(text).hasMatch();
+}
+
+QString notDateText(const QString &option, const QString &text)
+{
+    return QStringLiteral("%1: \"%2\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)").arg(option, text);
+}
+
+QString notMonthYearText(const QString &option, const QString &text)
+{
+    return QStringLiteral("%1: \"%2\" ไม่ใช่เดือนปีในรูป MM/YYYY (ปี พ.ศ.)").arg(option, text);
+}
+
+QString notYearText(const QString &option, const QString &text)
+{
+    return QStringLiteral("%1: \"%2\" ไม่ใช่ปี พ.ศ. สี่หลัก (YYYY)").arg(option, text);
+}
+
+} // namespace admin
