@@ -8,6 +8,7 @@
 #include "core/ImportRows.h"
 #include "core/Messages.h"
 #include "core/WorkDays.h"
+#include "data/Backup.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
 #include "spreadsheet/SpreadsheetError.h"
@@ -29,6 +30,8 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin calendar generate --from YYYY --to YYYY [--catalog URL]   (ปี พ.ศ.)
   vostrel-admin holidays mark [--catalog URL]
   vostrel-admin count START END [--catalog URL]   (พิมพ์: วันทั้งหมด วันหยุด วันทำการ)
+  vostrel-admin backup FILE [--catalog URL]    (สำเนาฐานข้อมูลในเครื่อง ขณะมีผู้ใช้งานได้)
+  vostrel-admin restore FILE [--catalog URL]   (นำสำเนากลับ หลังตรวจความถูกต้องและรุ่น)
   vostrel-admin import kvsis|stopdays|erp FILE [--catalog URL]
   vostrel-admin preview kvsis|stopdays|erp FILE
   vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--catalog URL]
@@ -159,6 +162,8 @@ struct Invocation {
 
 const char *const ImportForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
 const char *const PreviewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
+const char *const BackupForm = "ใช้: vostrel-admin backup FILE";
+const char *const RestoreForm = "ใช้: vostrel-admin restore FILE";
 const char *const ReportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE]";
 
 // Options of the tool itself; every other option given to the report command is the report's.
@@ -233,6 +238,30 @@ int runHolidaysMark(const Invocation &in)
     in.connection->open();
     const int marked = markHolidays(*in.connection);
     out() << QStringLiteral("ประมวลผลวันหยุดประจำปี %1 รายการ เรียบร้อยแล้ว\n").arg(marked);
+    return Ok;
+}
+
+// A consistent copy while stations work; never over an existing file.
+int runBackup(const Invocation &in)
+{
+    in.connection->open();
+    db::backupCatalog(*in.connection, in.operands.at(0));
+    out() << QStringLiteral("สำรองฐานข้อมูลไว้ที่ %1 เรียบร้อยแล้ว\n").arg(in.operands.at(0));
+    return Ok;
+}
+
+// Only a whole copy of this version goes back; anything else is refused before a page moves.
+int runRestore(const Invocation &in)
+{
+    const QString problem = db::catalogCopyProblem(in.operands.at(0));
+    if (!problem.isEmpty()) {
+        err() << problem << '\n';
+        err().flush();
+        return UsageError;
+    }
+    in.connection->open();
+    db::restoreCatalog(*in.connection, in.operands.at(0));
+    out() << QStringLiteral("นำฐานข้อมูลจาก %1 กลับเรียบร้อยแล้ว\n").arg(in.operands.at(0));
     return Ok;
 }
 
@@ -372,6 +401,8 @@ const Command Commands[] = {
     {"calendar generate", 0, nullptr, true, runCalendarGenerate},
     {"holidays mark", 0, nullptr, true, runHolidaysMark},
     {"count", 2, nullptr, true, runCount},
+    {"backup", 1, BackupForm, true, runBackup},
+    {"restore", 1, RestoreForm, true, runRestore},
     {"import", 2, ImportForm, true, runImport},
     {"preview", 2, PreviewForm, false, runPreview},
     {"guarantee add", 0, admin::GuaranteeAddForm, true,
