@@ -10,6 +10,7 @@
 #include "screens/common/Guard.h"
 #include "screens/common/Session.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -123,8 +124,11 @@ void ReportScreen::btnSelect_DataClick()
     StringGrid1->setColCount(report::columnCount(shape_));
     StringGrid1->setRowCount(2);
     QList<QStringList> rows;
+    // A run over a large catalog takes a moment: the pointer says so meanwhile.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ran =
         guardedOk(this, s.dialogs, [&] { report::runInto(s.connection, shape_, entered(), rows); });
+    QApplication::restoreOverrideCursor();
     // A failure ends the run; the rows read before it are shown all the same.
     if (!ran && rows.isEmpty())
         return;
