@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -124,11 +125,13 @@ void ReportScreen::btnSelect_DataClick()
     StringGrid1->setColCount(report::columnCount(shape_));
     StringGrid1->setRowCount(2);
     QList<QStringList> rows;
-    // A run over a large catalog takes a moment: the pointer says so meanwhile.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ran =
-        guardedOk(this, s.dialogs, [&] { report::runInto(s.connection, shape_, entered(), rows); });
-    QApplication::restoreOverrideCursor();
+    const bool ran = guardedOk(this, s.dialogs, [&] {
+        // A run over a large catalog takes a moment: the pointer says so meanwhile, and is
+        // itself again before any message.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        report::runInto(s.connection, shape_, entered(), rows);
+    });
     // A failure ends the run; the rows read before it are shown all the same.
     if (!ran && rows.isEmpty())
         return;
