@@ -1,6 +1,7 @@
 // vostrel-admin: makes catalogs, adds users and loads demo data.
 
 #include "admin/Admin.h"
+#include "admin/Notice.h"
 #include "core/Calendar.h"
 #include "core/ImportRows.h"
 #include "core/WorkDays.h"
@@ -24,6 +25,7 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin count START END [--catalog URL]   (พิมพ์: วันทั้งหมด วันหยุด วันทำการ)
   vostrel-admin import kvsis|stopdays|erp FILE [--catalog URL]
   vostrel-admin preview kvsis|stopdays|erp FILE
+  vostrel-admin notice KEY --pdf FILE [--place bank|finance] [--catalog URL]
 
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
@@ -223,6 +225,11 @@ int runPreview(const Invocation &in)
     return Ok;
 }
 
+int runNoticeCommand(const Invocation &in)
+{
+    return admin::runNotice(in.args, in.operands.at(0), *in.connection, out(), err());
+}
+
 struct Command {
     const char *words; // the command's own words, space between
     int operands;      // how many words follow them
@@ -240,6 +247,7 @@ const Command Commands[] = {
     {"count", 2, nullptr, true, runCount},
     {"import", 2, ImportForm, true, runImport},
     {"preview", 2, PreviewForm, false, runPreview},
+    {"notice", 1, admin::NoticeForm, true, runNoticeCommand},
 };
 
 QStringList ownWords(const Command &command)
@@ -286,6 +294,7 @@ void addOptions(QCommandLineParser &args)
     args.addOption(
         {QStringLiteral("to"), QStringLiteral("last year (Buddhist era)"), QStringLiteral("YYYY")});
     args.addOption({QStringLiteral("trace"), QStringLiteral("print every statement sent")});
+    admin::addNoticeOptions(args);
     args.addHelpOption();
 }
 
@@ -293,7 +302,7 @@ void addOptions(QCommandLineParser &args)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = admin::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
 
     QCommandLineParser args;
