@@ -2,6 +2,7 @@
 
 #include "admin/Admin.h"
 #include "admin/GuaranteeCommand.h"
+#include "admin/Notice.h"
 #include "admin/ReportCommand.h"
 #include "core/Access.h"
 #include "core/Calendar.h"
@@ -44,6 +45,8 @@ const char *const Usage = R"(ใช้งาน:
                  --count N: สำหรับการทดสอบ บันทึก N เรื่อง แต่ละเรื่องเป็นธุรกรรมของตัวเอง
                  พิมพ์เลขที่ทีละบรรทัด
   vostrel-admin guarantee receive KEY --date DD/MM/YYYY [--catalog URL]   (บันทึกวันที่รับเช็ค)
+  vostrel-admin notice KEY --pdf FILE [--place bank|finance] [--catalog URL]
+
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -385,6 +388,11 @@ int runReport(const Invocation &in)
     return Ok;
 }
 
+int runNoticeCommand(const Invocation &in)
+{
+    return admin::runNotice(in.args, in.operands.at(0), *in.connection, out(), err());
+}
+
 struct Command {
     const char *words; // the command's own words, space between
     int operands;      // how many words follow them
@@ -420,6 +428,7 @@ const Command Commands[] = {
      },
      true},
     {"report", 1, ReportForm, true, runReport, true},
+    {"notice", 1, admin::NoticeForm, true, runNoticeCommand},
 };
 
 QStringList ownWords(const Command &command)
@@ -518,6 +527,7 @@ void addOptions(QCommandLineParser &args)
                 args.addOption({name, QStringLiteral("report criterion")});
         }
     }
+    admin::addNoticeOptions(args);
     args.addHelpOption();
 }
 
@@ -525,7 +535,7 @@ void addOptions(QCommandLineParser &args)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = admin::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
 
     QCommandLineParser args;

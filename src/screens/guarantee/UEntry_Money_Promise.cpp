@@ -1,6 +1,7 @@
 #include "screens/guarantee/UEntry_Money_Promise.h"
 
 #include "core/Guarantee.h"
+#include "core/GuaranteeNotice.h"
 #include "core/Messages.h"
 #include "data/Deployment.h"
 #include "screens/common/CriteriaPanel.h"
@@ -73,6 +74,7 @@ TfrmEntry_Money_Promise::TfrmEntry_Money_Promise(Session &session, QWidget *pare
     stack->addWidget(buildFinder(), 0, 0);
     stack->addWidget(buildForm(), 0, 0);
     stack->addWidget(buildKey(), 0, 0, Qt::AlignBottom);
+    printNotice = [this](const QString &key) { previewStoredNotice(key); };
     FormCreate();
 }
 
@@ -288,9 +290,23 @@ void TfrmEntry_Money_Promise::showKey(const QString &key)
 
 void TfrmEntry_Money_Promise::btnPrintDocClick()
 {
-    if (printNotice)
-        printNotice(QRL_DocNo->text());
-    Panel3->hide();
+    const bool printed = guardedOk(this, session().dialogs, [this] {
+        if (printNotice)
+            printNotice(QRL_DocNo->text());
+    });
+    if (printed)
+        Panel3->hide();
+}
+
+void TfrmEntry_Money_Promise::previewStoredNotice(const QString &key)
+{
+    Session &s = session();
+    // The fields show the row as stored, also right after an edit.
+    const auto values = guarantee::notice(s.connection, key, s.deployment.organisation,
+                                          form_->RadioButton1->isChecked());
+    if (!values)
+        throw Failure(guarantee::noticeMissing(key));
+    previewNotice(this, *values, s.dialogs, choosePdfFile);
 }
 
 void TfrmEntry_Money_Promise::btnExit1Click()

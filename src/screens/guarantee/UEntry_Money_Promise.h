@@ -5,6 +5,7 @@
 // (Panel1), the finder (Panel4), the form (Panel2) and the key of the last save (Panel3).
 
 #include "screens/common/Screen.h"
+#include "screens/guarantee/NoticePreview.h"
 
 #include <functional>
 #include <memory>
@@ -24,8 +25,12 @@ public:
 
     // 1 after "เพิ่มข้อมูล" (the save inserts), 2 after "แก้ไขข้อมูล" (it updates), 0 before.
     int saveMode() const { return Save_Mode; }
-    // Prints the notice of a key; the print itself is the notice's.
+    // Prints the notice of a key: by default reads the document and shows the notice in the
+    // print preview, the cheque place following the radio button ticked now. Throws Failure
+    // when there is nothing to print; the key panel then stays.
     std::function<void(const QString &key)> printNotice;
+    // Names the file of the preview's "บันทึกเป็น PDF"; the save dialog by default.
+    ChoosePdfFile choosePdfFile = askPdfFile;
 
     void FormCreate();
     void btnAdd_DataClick();
@@ -49,6 +54,7 @@ private:
     QWidget *buildKey();
     bool search();
     void showKey(const QString &key);
+    void previewStoredNotice(const QString &key);
     void amountEntered();
 
     int Save_Mode = 0;

@@ -1,15 +1,22 @@
 // The three guarantee screens driven through their named controls: entry with its panels and
 // key, finding and correcting, the cheque receipt and the register; on real catalogs.
 
+#include "PdfReadback.h"
 #include "WorkflowFixture.h"
 #include "core/Guarantee.h"
+#include "core/GuaranteeNotice.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/guarantee/UEntry_DateRecCheque.h"
 #include "screens/guarantee/UEntry_Money_Promise.h"
 #include "screens/guarantee/URep_Money_Pormise.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +60,29 @@ QString enterDocument(Open &s, const QString &company, const QString &date)
     click(s.get(), "btnSave1");
     return control<QLabel>(s.get(), "QRL_DocNo")->text();
 }
+
+// The print preview is modal: while one lives, whatever shows it waits. This acts on each
+// preview shown, then closes it.
+class PreviewCloser {
+public:
+    explicit PreviewCloser(std::function<void(QPrintPreviewDialog *)> act = {})
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this, act] {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            ++shown;
+            if (act)
+                act(preview);
+            preview->reject();
+        });
+        timer_.start(10);
+    }
+    int shown = 0;
+
+private:
+    QTimer timer_;
+};
 
 QWidget *entry(Session &session)
 {
@@ -152,6 +182,7 @@ private slots:
             enterDocument(s, QStringLiteral("ร้านแก้ไข"), QStringLiteral("05/10/2557"));
         // The key panel stays until the notice is printed.
         QVERIFY(visible(s.get(), "Panel3"));
+        PreviewCloser closer;
         click(s.get(), "btnPrintDoc");
         // An older key layout is found and edited like a new one.
         s.fx.addDocument(QStringLiteral("255701ส00003"),
@@ -199,6 +230,82 @@ private slots:
         click(s.get(), "btnEdit_Data4");
         QVERIFY(s.fx.dialogs.last().startsWith(QStringLiteral("ข้อมูลผิดพลาด ติดต่องผู้ดูแลระบบ(Tovrek ")));
         QVERIFY(!visible(s.get(), "Panel2"));
+    }
+
+    // The print reads the stored document and shows both copies in the preview, from which the
+    // page is saved as a PDF; the radio button ticked at that moment chooses the cheque place.
+    void printsTheStoredNotice_data() { TestCatalog::addBackendRows(); }
+    void printsTheStoredNotice()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        Open s(backend, entry);
+        const QString key =
+            enterDocument(s, QStringLiteral("ร้านพิมพ์ดี"), QStringLiteral("05/10/2557"));
+        auto *screen = static_cast<TfrmEntry_Money_Promise *>(s.get());
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("notice.pdf"));
+        QString suggested;
+        screen->choosePdfFile = [&](QWidget *, const QString &name) {
+            suggested = name;
+            return file;
+        };
+        control<QRadioButton>(s.get(), "RadioButton2")->setChecked(true);
+        int pages = 0;
+        QString title;
+        PreviewCloser closer([&](QPrintPreviewDialog *preview) {
+            title = preview->windowTitle();
+            pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+            preview->findChild<QAction *>(QStringLiteral("actSavePdf"))->trigger();
+        });
+        s.fx.sent.clear();
+        click(s.get(), "btnPrintDoc");
+
+        QCOMPARE(closer.shown, 1);
+        QVERIFY(!visible(s.get(), "Panel3"));
+        QCOMPARE(s.fx.sent, QStringList{guarantee::loadStatement(key).text()});
+        QCOMPARE(pages, 1);
+        QVERIFY2(title.contains(key), qPrintable(title));
+        QCOMPARE(suggested, key + QStringLiteral(".pdf"));
+        QVERIFY(s.fx.dialogs.last().contains(file));
+        const PdfReadback pdf = readPdf(file);
+        QVERIFY2(pdf.problem.isEmpty(), qPrintable(pdf.problem));
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(occurrences(pdf.text, key), 2);
+        QCOMPARE(occurrences(pdf.text, QStringLiteral("1,500.00 (หนึ่งพันห้าร้อยบาทถ้วน)")), 2);
+        QCOMPARE(occurrences(pdf.text, QStringLiteral("ร้านพิมพ์ดี")), 2);
+        QCOMPARE(occurrences(pdf.text, QStringLiteral("งานการเงิน กองคลัง ชั้น 3")), 2);
+        QCOMPARE(occurrences(pdf.text, QStringLiteral("รับได้ทุกวันทำการของธนาคาร")), 0);
+    }
+
+    void printRefusalsKeepTheKeyPanel_data() { TestCatalog::addBackendRows(); }
+    void printRefusalsKeepTheKeyPanel()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        Open s(backend, entry);
+        const QString key =
+            enterDocument(s, QStringLiteral("ร้านหาย"), QStringLiteral("05/10/2557"));
+        PreviewCloser closer;
+
+        // The document went in the meantime: told, rather than an empty page.
+        s.fx.db().execute(db::Statement{QStringLiteral("DELETE FROM Main_Deega_Control")});
+        s.fx.dialogs.clear();
+        click(s.get(), "btnPrintDoc");
+        using Shown = ScriptedDialogs::Shown;
+        QCOMPARE(s.fx.dialogs.shown,
+                 QList<Shown>{(Shown{Shown::Error, guarantee::noticeMissing(key)})});
+        QVERIFY(visible(s.get(), "Panel3"));
+
+        // The catalog fails: its message, and the panel stays.
+        s.fx.db().execute(db::Statement{QStringLiteral("DROP TABLE Main_Deega_Control")});
+        s.fx.dialogs.clear();
+        click(s.get(), "btnPrintDoc");
+        QCOMPARE(s.fx.dialogs.shown.size(), 1);
+        QCOMPARE(s.fx.dialogs.shown.first().kind, Shown::Error);
+        QVERIFY(!s.fx.dialogs.last().isEmpty());
+        QVERIFY(visible(s.get(), "Panel3"));
+        QCOMPARE(closer.shown, 0);
     }
 
     void recordsTheChequeDate_data() { TestCatalog::addBackendRows(); }

@@ -1,0 +1,77 @@
+#include "admin/Notice.h"
+
+#include "core/GuaranteeNotice.h"
+#include "data/Connection.h"
+#include "data/Deployment.h"
+#include "print/NoticePage.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <optional>
+
+namespace admin {
+
+namespace {
+
+constexpr int Written = 0;
+constexpr int Refused = 2;
+
+int refuse(QTextStream &err, const QString &problem)
+{
+    err << problem << '\n' << QString::fromUtf8(NoticeForm) << '\n';
+    err.flush();
+    return Refused;
+}
+
+} // namespace
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    bool notice = false;
+    for (int i = 1; i < argc; ++i)
+        notice = notice || qstrcmp(argv[i], "notice") == 0;
+    if (!notice)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // The tool shows no window, so it needs no display either.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void addNoticeOptions(QCommandLineParser &args)
+{
+    args.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("PDF file of the notice"), QStringLiteral("FILE")});
+    // --place is registered once, with the guarantee commands' options (the same words).
+}
+
+int runNotice(const QCommandLineParser &args, const QString &key, db::Connection &c,
+              QTextStream &out, QTextStream &err)
+{
+    const QString file = args.value(QStringLiteral("pdf"));
+    if (file.isEmpty())
+        return refuse(err, QStringLiteral("ต้องระบุแฟ้มที่จะเขียน: --pdf FILE"));
+    std::optional<bool> bank;
+    if (args.isSet(QStringLiteral("place"))) {
+        const QString place = args.value(QStringLiteral("place"));
+        if (place == QLatin1String("bank"))
+            bank = true;
+        else if (place == QLatin1String("finance"))
+            bank = false;
+        else
+            return refuse(err, QStringLiteral("--place ต้องเป็น bank หรือ finance"));
+    }
+    c.open();
+    const auto values = guarantee::notice(c, key, Deployment::load().organisation, bank);
+    if (!values) {
+        err << guarantee::noticeMissing(key) << '\n';
+        err.flush();
+        return Refused;
+    }
+    print::writeNoticePdf(file, *values);
+    out << QStringLiteral("เขียนใบแจ้งเลขที่ %1 ลงแฟ้ม %2 เรียบร้อยแล้ว\n").arg(key, file);
+    return Written;
+}
+
+} // namespace admin
