@@ -40,6 +40,12 @@ public:
         (void)column;
         return raw;
     }
+    // Whether adapt may change the column's values at all; asked once per column of a result.
+    virtual bool adapts(const QString &column) const
+    {
+        (void)column;
+        return false;
+    }
 
     virtual void pinServerClock(QSqlDatabase &db, const QDateTime &now) = 0;
 };

@@ -71,15 +71,33 @@ bool Rows::next()
     return query_->next();
 }
 
-int Rows::indexOf(const QString &column) const
+// The names are read once: on a row, QSqlQuery::record() copies every value of the row too.
+const QStringList &Rows::names() const
 {
-    if (index_.isEmpty()) {
+    if (!described_) {
         const QSqlRecord rec = query_->record();
+        names_.reserve(rec.count());
+        for (int i = 0; i < rec.count(); ++i) {
+            names_ << rec.fieldName(i);
+            adapts_.push_back(backend_->adapts(names_.last()));
+        }
         // A joined "SELECT a.*, b.*" may name a column twice: the first one wins.
         for (int i = rec.count() - 1; i >= 0; --i)
-            index_.insert(rec.fieldName(i).toLower(), i);
+            index_.insert(names_.at(i).toLower(), i);
+        described_ = true;
     }
-    return index_.value(column.toLower(), -1);
+    return names_;
+}
+
+int Rows::indexOf(const QString &column) const
+{
+    // A report asks for the same few names on every row: each spelling is folded only once.
+    if (const auto asked = asked_.constFind(column); asked != asked_.cend())
+        return *asked;
+    names();
+    const int i = index_.value(column.toLower(), -1);
+    asked_.insert(column, i);
+    return i;
 }
 
 bool Rows::has(const QString &column) const
@@ -89,19 +107,22 @@ bool Rows::has(const QString &column) const
 
 int Rows::columnCount() const
 {
-    return query_->record().count();
+    return static_cast<int>(names().size());
 }
 
 QString Rows::columnName(int index) const
 {
-    return query_->record().fieldName(index);
+    return names().value(index);
 }
 
 QVariant Rows::value(int index) const
 {
-    if (index < 0)
+    if (index < 0 || index >= names().size())
         return {};
-    return backend_->adapt(query_->record().fieldName(index), query_->value(index));
+    QVariant raw = query_->value(index);
+    if (!adapts_[static_cast<size_t>(index)])
+        return raw;
+    return backend_->adapt(names_.at(index), raw);
 }
 
 bool Rows::isNull(const QString &column) const
@@ -112,7 +133,12 @@ bool Rows::isNull(const QString &column) const
 
 QString Rows::text(const QString &column) const
 {
-    const QVariant v = value(indexOf(column));
+    return text(indexOf(column));
+}
+
+QString Rows::text(int index) const
+{
+    const QVariant v = value(index);
     if (v.isNull() || !v.isValid())
         return {};
     switch (v.typeId()) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -47,14 +48,24 @@ public:
     QString columnName(int index) const;
     QVariant value(int index) const;
 
+    // A column's index, -1 when the result has none: for reading the same column of many rows
+    // without looking its name up on each.
+    int column(const QString &name) const { return indexOf(name); }
+    QString text(int index) const;
+
 private:
     friend class Connection;
     Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend);
+    const QStringList &names() const;
     int indexOf(const QString &column) const;
 
     std::unique_ptr<QSqlQuery> query_;
     const detail::Backend *backend_ = nullptr;
-    mutable QHash<QString, int> index_;
+    mutable bool described_ = false;
+    mutable QStringList names_;
+    mutable std::vector<bool> adapts_;  // whether the back end adapts the column's values
+    mutable QHash<QString, int> index_; // by the folded name
+    mutable QHash<QString, int> asked_; // by the name as asked
 };
 
 // The one connection of the process to its catalog. Statements go out as text; every failure is

@@ -85,6 +85,7 @@ public:
         t.setTimeZone(QTimeZone::utc());
         return t.toLocalTime();
     }
+    bool adapts(const QString &column) const override { return schema::isDateTimeColumn(column); }
 
     // The registered function reads pinned_ through its user data on every call.
     void pinServerClock(QSqlDatabase &, const QDateTime &now) override { pinned_ = now; }
