@@ -13,8 +13,6 @@
 #include <memory>
 #include <vector>
 
-class QSqlQuery;
-
 namespace schema {
 struct Table;
 }
@@ -23,7 +21,8 @@ namespace db {
 
 namespace detail {
 class Backend;
-}
+class Cursor;
+} // namespace detail
 
 // The rows a SELECT returned, read forward one at a time and by column name (letter case
 // ignored, as the catalog's own names are). A missing or NULL value reads as empty text, 0 or
@@ -55,11 +54,11 @@ public:
 
 private:
     friend class Connection;
-    Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend);
+    Rows(std::unique_ptr<detail::Cursor> cursor, const detail::Backend *backend);
     const QStringList &names() const;
     int indexOf(const QString &column) const;
 
-    std::unique_ptr<QSqlQuery> query_;
+    std::unique_ptr<detail::Cursor> cursor_;
     const detail::Backend *backend_ = nullptr;
     mutable bool described_ = false;
     mutable QStringList names_;
