@@ -248,7 +248,7 @@ public:
         auto cursor = std::make_unique<SqliteCursor>(prepared, open_);
         const int rc = cursor->start();
         if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-            // The specific message of a failed step comes with the reset.
+            // A failed step tells its own message once the statement is reset.
             sqlite3_reset(prepared);
             const QString message = errorText();
             cursor.reset();
