@@ -7,17 +7,25 @@ namespace report {
 
 namespace {
 
-QString shown(const Column &c, const QString &text)
+QString trimmedAs(Trim trim, const QString &text)
 {
-    switch (c.trim) {
+    switch (trim) {
     case Trim::Space:
-        return c.prefix + Trim_Space(text);
+        return Trim_Space(text);
     case Trim::Text:
-        return c.prefix + trimText(text);
+        return trimText(text);
     case Trim::None:
         break;
     }
-    return c.prefix + text;
+    return text;
+}
+
+QString shown(const Column &c, const QString &text)
+{
+    // Without a prefix the cell shares the text read instead of copying it.
+    if (c.prefix.isEmpty())
+        return trimmedAs(c.trim, text);
+    return c.prefix + trimmedAs(c.trim, text);
 }
 
 } // namespace
@@ -58,12 +66,20 @@ db::Statement statement(const Shape &shape, const criteria::Entered &entered)
 void readRowsInto(const Shape &shape, db::Rows &rows, QList<QStringList> &out, const RowHook &hook)
 {
     const qsizetype first = out.size();
+    // The fields' places in the result, looked up on its first row.
+    QList<int> at;
     while (rows.next()) {
+        if (at.isEmpty()) {
+            for (const Column &c : shape.columns)
+                at << (c.field.isEmpty() ? -1 : rows.column(c.field));
+        }
         QStringList cells;
         cells.reserve(shape.columns.size() + 1);
         cells << QString::number(out.size() - first + 1);
-        for (const Column &c : shape.columns)
-            cells << (c.field.isEmpty() ? QString() : shown(c, rows.text(c.field)));
+        for (qsizetype i = 0; i < shape.columns.size(); ++i) {
+            const Column &c = shape.columns.at(i);
+            cells << (c.field.isEmpty() ? QString() : shown(c, rows.text(at.at(i))));
+        }
         if (hook)
             hook(rows, cells);
         out.append(cells);

@@ -52,6 +52,9 @@ public:
 private:
     std::vector<QString> keys_; // sorted, folded as the catalog compares them
     std::vector<int> holidays_; // holidays_[i]: holidays among keys_[0..i-1]
+    // keys_ as numbers when every one is eight digits (a generated calendar's are), else empty:
+    // eight-digit texts compare as their numbers do.
+    std::vector<int> numbers_;
 };
 
 // One calendar day of a range, as the breakdown lists it.

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QSqlDatabase;
+class QSqlError;
 
 namespace schema {
 struct Column;
@@ -19,6 +20,17 @@ struct Table;
 } // namespace schema
 
 namespace db::detail {
+
+// A result read forward, as Rows reads it: values as the back end gives them, before adapt.
+// Before the first row and after the last, a value is invalid and every column is null.
+class Cursor {
+public:
+    virtual ~Cursor();
+    virtual bool next() = 0;
+    virtual QStringList names() const = 0;
+    virtual QVariant value(int index) const = 0;
+    virtual bool isNull(int index) const = 0;
+};
 
 class Backend {
 public:
@@ -31,6 +43,12 @@ public:
     // Runs once right after the connection opened.
     virtual void prepareSession(QSqlDatabase &db) = 0;
 
+    // Runs a statement that returns rows; throws db::Error with the server's message. Qt's
+    // driver reads it unless the back end reads it itself.
+    virtual std::unique_ptr<Cursor> select(QSqlDatabase &db, const QString &statement);
+    // Runs before the connection closes: what the back end reads itself must end first.
+    virtual void beforeClose() {}
+
     // The statements that create the catalog's tables and the functions they rely on.
     virtual QStringList schemaStatements(const std::vector<schema::Table> &tables) const = 0;
 
@@ -39,6 +57,12 @@ public:
     {
         (void)column;
         return raw;
+    }
+    // Whether adapt may change the column's values at all; asked once per column of a result.
+    virtual bool adapts(const QString &column) const
+    {
+        (void)column;
+        return false;
     }
 
     virtual void pinServerClock(QSqlDatabase &db, const QDateTime &now) = 0;
@@ -68,5 +92,8 @@ std::unique_ptr<Backend> makeBackend(BackendKind kind);
 
 // Runs one statement on a raw connection, raising db::Error on failure (back-end internals).
 void run(QSqlDatabase &db, const QString &statement);
+
+// The message of a failure Qt's driver reports: the server's, else the driver's own.
+QString serverMessage(const QSqlError &e);
 
 } // namespace db::detail

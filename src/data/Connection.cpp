@@ -15,6 +15,7 @@ namespace db {
 namespace detail {
 
 Backend::~Backend() = default;
+Cursor::~Cursor() = default;
 
 std::unique_ptr<Backend> makeBackend(BackendKind kind)
 {
@@ -29,8 +30,6 @@ std::unique_ptr<Backend> makeBackend(BackendKind kind)
     throw Error(QStringLiteral("ฐานข้อมูล SQL Server ยังไม่รองรับในรุ่นนี้"));
 }
 
-namespace {
-
 QString serverMessage(const QSqlError &e)
 {
     const QString server = e.databaseText().trimmed();
@@ -43,8 +42,6 @@ QString serverMessage(const QSqlError &e)
     }
     return server;
 }
-
-} // namespace
 
 void Backend::beginWrite(QSqlDatabase &db)
 {
@@ -69,12 +66,49 @@ void run(QSqlDatabase &db, const QString &statement)
         throw Error(serverMessage(q.lastError()));
 }
 
+namespace {
+
+// A result as Qt's driver reads it.
+class QueryCursor final : public Cursor {
+public:
+    explicit QueryCursor(std::unique_ptr<QSqlQuery> query) : query_(std::move(query)) {}
+    bool next() override { return query_->next(); }
+    // Asked once per result: on a row, record() copies the row's values too.
+    QStringList names() const override
+    {
+        QStringList out;
+        const QSqlRecord rec = query_->record();
+        for (int i = 0; i < rec.count(); ++i)
+            out << rec.fieldName(i);
+        return out;
+    }
+    QVariant value(int index) const override { return query_->value(index); }
+    bool isNull(int index) const override { return query_->isNull(index); }
+
+private:
+    std::unique_ptr<QSqlQuery> query_;
+};
+
+} // namespace
+
+std::unique_ptr<Cursor> Backend::select(QSqlDatabase &db, const QString &statement)
+{
+    auto q = std::make_unique<QSqlQuery>(db);
+    q->setForwardOnly(true);
+    q->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!q->exec(statement)) {
+        const QString message = serverMessage(q->lastError());
+        throw Error(message.isEmpty() ? QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว") : message);
+    }
+    return std::make_unique<QueryCursor>(std::move(q));
+}
+
 } // namespace detail
 
 // ---- Rows ----
 
-Rows::Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend)
-    : query_(std::move(query)), backend_(backend)
+Rows::Rows(std::unique_ptr<detail::Cursor> cursor, const detail::Backend *backend)
+    : cursor_(std::move(cursor)), backend_(backend)
 {
 }
 
@@ -84,18 +118,33 @@ Rows::~Rows() = default;
 
 bool Rows::next()
 {
-    return query_->next();
+    return cursor_->next();
+}
+
+// The names are read once per result.
+const QStringList &Rows::names() const
+{
+    if (!described_) {
+        names_ = cursor_->names();
+        for (const QString &name : std::as_const(names_))
+            adapts_.push_back(backend_->adapts(name));
+        // A joined "SELECT a.*, b.*" may name a column twice: the first one wins.
+        for (qsizetype i = names_.size() - 1; i >= 0; --i)
+            index_.insert(names_.at(i).toLower(), static_cast<int>(i));
+        described_ = true;
+    }
+    return names_;
 }
 
 int Rows::indexOf(const QString &column) const
 {
-    if (index_.isEmpty()) {
-        const QSqlRecord rec = query_->record();
-        // A joined "SELECT a.*, b.*" may name a column twice: the first one wins.
-        for (int i = rec.count() - 1; i >= 0; --i)
-            index_.insert(rec.fieldName(i).toLower(), i);
-    }
-    return index_.value(column.toLower(), -1);
+    // A report asks for the same few names on every row: each spelling is folded only once.
+    if (const auto asked = asked_.constFind(column); asked != asked_.cend())
+        return *asked;
+    names();
+    const int i = index_.value(column.toLower(), -1);
+    asked_.insert(column, i);
+    return i;
 }
 
 bool Rows::has(const QString &column) const
@@ -105,30 +154,38 @@ bool Rows::has(const QString &column) const
 
 int Rows::columnCount() const
 {
-    return query_->record().count();
+    return static_cast<int>(names().size());
 }
 
 QString Rows::columnName(int index) const
 {
-    return query_->record().fieldName(index);
+    return names().value(index);
 }
 
 QVariant Rows::value(int index) const
 {
-    if (index < 0)
+    if (index < 0 || index >= names().size())
         return {};
-    return backend_->adapt(query_->record().fieldName(index), query_->value(index));
+    QVariant raw = cursor_->value(index);
+    if (!adapts_[static_cast<size_t>(index)])
+        return raw;
+    return backend_->adapt(names_.at(index), raw);
 }
 
 bool Rows::isNull(const QString &column) const
 {
     const int i = indexOf(column);
-    return i < 0 || query_->isNull(i);
+    return i < 0 || cursor_->isNull(i);
 }
 
 QString Rows::text(const QString &column) const
 {
-    const QVariant v = value(indexOf(column));
+    return text(indexOf(column));
+}
+
+QString Rows::text(int index) const
+{
+    const QVariant v = value(index);
     if (v.isNull() || !v.isValid())
         return {};
     switch (v.typeId()) {
@@ -233,6 +290,7 @@ void Connection::close()
 {
     if (!backend_)
         return;
+    backend_->beforeClose();
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         db.close();
@@ -274,12 +332,8 @@ QString Connection::textToSend(const Statement &statement) const
 Rows Connection::select(const Statement &statement)
 {
     const QString text = textToSend(statement);
-    auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
-    q->setForwardOnly(true);
-    q->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!q->exec(text))
-        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q->lastError()));
-    return Rows(std::move(q), backend_.get());
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    return Rows(backend_->select(db, text), backend_.get());
 }
 
 int Connection::execute(const Statement &statement)

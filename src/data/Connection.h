@@ -7,12 +7,11 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
-
-class QSqlQuery;
 
 namespace schema {
 struct Table;
@@ -22,7 +21,8 @@ namespace db {
 
 namespace detail {
 class Backend;
-}
+class Cursor;
+} // namespace detail
 
 // The rows a SELECT returned, read forward one at a time and by column name (letter case
 // ignored, as the catalog's own names are). A missing or NULL value reads as empty text, 0 or
@@ -47,14 +47,24 @@ public:
     QString columnName(int index) const;
     QVariant value(int index) const;
 
+    // A column's index, -1 when the result has none: for reading the same column of many rows
+    // without looking its name up on each.
+    int column(const QString &name) const { return indexOf(name); }
+    QString text(int index) const;
+
 private:
     friend class Connection;
-    Rows(std::unique_ptr<QSqlQuery> query, const detail::Backend *backend);
+    Rows(std::unique_ptr<detail::Cursor> cursor, const detail::Backend *backend);
+    const QStringList &names() const;
     int indexOf(const QString &column) const;
 
-    std::unique_ptr<QSqlQuery> query_;
+    std::unique_ptr<detail::Cursor> cursor_;
     const detail::Backend *backend_ = nullptr;
-    mutable QHash<QString, int> index_;
+    mutable bool described_ = false;
+    mutable QStringList names_;
+    mutable std::vector<bool> adapts_;  // whether the back end adapts the column's values
+    mutable QHash<QString, int> index_; // by the folded name
+    mutable QHash<QString, int> asked_; // by the name as asked
 };
 
 // The one connection of the process to its catalog. Statements go out as text; every failure is

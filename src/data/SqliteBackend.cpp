@@ -10,7 +10,11 @@
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTimeZone>
+#include <algorithm>
+#include <memory>
 #include <sqlite3.h>
+#include <unordered_set>
+#include <vector>
 
 namespace db::detail {
 
@@ -42,6 +46,153 @@ QString columnType(const schema::Column &c)
     return {};
 }
 
+class SqliteCursor;
+
+// The results read from the file that are still open; all of them end before it closes.
+struct OpenCursors {
+    std::unordered_set<SqliteCursor *> cursors;
+};
+
+// A result read from the file directly. Qt's driver converts every column of every row; a
+// report of "SELECT a.*, b.*" reads a few of them, so a value is converted only when read, as
+// the driver converts it. The first row is stepped to at once: a statement that fails there
+// fails as it is sent, as with the driver.
+class SqliteCursor final : public Cursor {
+public:
+    SqliteCursor(sqlite3_stmt *statement, std::shared_ptr<OpenCursors> open)
+        : statement_(statement), open_(std::move(open))
+    {
+        open_->cursors.insert(this);
+    }
+    ~SqliteCursor() override
+    {
+        open_->cursors.erase(this);
+        end();
+    }
+    SqliteCursor(const SqliteCursor &) = delete;
+    SqliteCursor &operator=(const SqliteCursor &) = delete;
+
+    // The first step; its failure is the statement's.
+    int start()
+    {
+        const int rc = sqlite3_step(statement_);
+        pending_ = rc == SQLITE_ROW;
+        if (rc == SQLITE_DONE)
+            finish();
+        else if (rc != SQLITE_ROW)
+            done_ = true;
+        return rc;
+    }
+
+    bool next() override
+    {
+        onRow_ = false;
+        std::fill(read_.begin(), read_.end(), false);
+        if (pending_) {
+            pending_ = false;
+            onRow_ = true;
+        } else if (!done_ && statement_) {
+            // A failure after the first row ends the rows, as with the driver.
+            onRow_ = sqlite3_step(statement_) == SQLITE_ROW;
+            if (!onRow_)
+                finish();
+        }
+        return onRow_;
+    }
+
+    // As the driver names them: double quotes removed.
+    QStringList names() const override
+    {
+        QStringList out;
+        const int n = statement_ ? sqlite3_column_count(statement_) : 0;
+        for (int i = 0; i < n; ++i) {
+            out << QString(reinterpret_cast<const QChar *>(sqlite3_column_name16(statement_, i)))
+                       .remove(u'"');
+        }
+        return out;
+    }
+
+    // A value read twice on a row is converted once.
+    QVariant value(int index) const override
+    {
+        if (!valid(index))
+            return {};
+        if (read_.empty()) {
+            read_.assign(static_cast<size_t>(sqlite3_column_count(statement_)), false);
+            row_.resize(read_.size());
+        }
+        const auto at = static_cast<size_t>(index);
+        if (!read_[at]) {
+            row_[at] = convert(index);
+            read_[at] = true;
+        }
+        return row_[at];
+    }
+
+    bool isNull(int index) const override
+    {
+        return !valid(index) || sqlite3_column_type(statement_, index) == SQLITE_NULL;
+    }
+
+    // The rows have ended: the statement is reset, so it holds no read open, as the driver's.
+    void finish()
+    {
+        sqlite3_reset(statement_);
+        done_ = true;
+    }
+
+    // Finalizes the statement: the cursor reads no more rows.
+    void end()
+    {
+        if (statement_)
+            sqlite3_finalize(statement_);
+        statement_ = nullptr;
+        pending_ = false;
+        onRow_ = false;
+        done_ = true;
+    }
+
+private:
+    // As the driver converts a value; a real number as a double, as Qt's queries here ask.
+    QVariant convert(int index) const
+    {
+        switch (sqlite3_column_type(statement_, index)) {
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement_, index)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(statement_, index));
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char *>(sqlite3_column_blob(statement_, index)),
+                              sqlite3_column_bytes(statement_, index));
+        default:
+            break;
+        }
+        // The text first, then its size: the size is of the text as converted.
+        const void *text = sqlite3_column_text16(statement_, index);
+        const int bytes = sqlite3_column_bytes16(statement_, index);
+        return QString(static_cast<const QChar *>(text), bytes / int(sizeof(QChar)));
+    }
+
+    bool valid(int index) const
+    {
+        return onRow_ && statement_ && index >= 0 && index < sqlite3_column_count(statement_);
+    }
+
+    sqlite3_stmt *statement_;
+    std::shared_ptr<OpenCursors> open_;
+    mutable std::vector<QVariant> row_; // the values of the row read so far
+    mutable std::vector<bool> read_;
+    bool pending_ = false; // the first row, stepped to and not yet read
+    bool onRow_ = false;
+    bool done_ = false;
+};
+
+// The driver's words for a text of more than one statement, and of none.
+const char *const MultipleStatements = "Unable to execute multiple statements at a time";
+const char *const NoQuery = "No query";
+
 class SqliteBackend final : public Backend {
 public:
     QString driverName() const override { return QStringLiteral("QSQLITE"); }
@@ -61,7 +212,8 @@ public:
 
     void prepareSession(QSqlDatabase &db) override
     {
-        registerGetdate(db);
+        raw_ = handleOf(db);
+        registerGetdate();
         // An empty file that is not a catalog must fail here, not half-way through a screen.
         run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         // The write-ahead log lets stations read while one writes. With FULL sync every commit
@@ -76,6 +228,44 @@ public:
         return createTableStatements(tables, columnType);
     }
 
+    std::unique_ptr<Cursor> select(QSqlDatabase &db, const QString &statement) override
+    {
+        if (!raw_)
+            return Backend::select(db, statement);
+        sqlite3_stmt *prepared = nullptr;
+        const void *tail = nullptr;
+        const int size = static_cast<int>((statement.size() + 1) * sizeof(QChar));
+        if (sqlite3_prepare16_v2(raw_, statement.constData(), size, &prepared, &tail) !=
+            SQLITE_OK) {
+            sqlite3_finalize(prepared);
+            throw Error(errorText());
+        }
+        if (tail && !QStringView(static_cast<const QChar *>(tail)).trimmed().isEmpty()) {
+            sqlite3_finalize(prepared);
+            throw Error(QString::fromLatin1(MultipleStatements));
+        }
+        // A text of no statement (blanks, a comment) prepares to nothing.
+        if (!prepared)
+            throw Error(QString::fromLatin1(NoQuery));
+        auto cursor = std::make_unique<SqliteCursor>(prepared, open_);
+        const int rc = cursor->start();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            // A failed step tells its own message once the statement is reset.
+            sqlite3_reset(prepared);
+            const QString message = errorText();
+            cursor.reset();
+            throw Error(message);
+        }
+        return cursor;
+    }
+
+    void beforeClose() override
+    {
+        for (SqliteCursor *cursor : open_->cursors)
+            cursor->end();
+        raw_ = nullptr;
+    }
+
     // CURRENT_TIMESTAMP stores UTC text here; the program reads the server's local time.
     QVariant adapt(const QString &column, const QVariant &raw) const override
     {
@@ -87,6 +277,7 @@ public:
         t.setTimeZone(QTimeZone::utc());
         return t.toLocalTime();
     }
+    bool adapts(const QString &column) const override { return schema::isDateTimeColumn(column); }
 
     // The whole file is locked for writing at once: a deferred transaction that read first
     // would fail, not wait, when another process wrote in between.
@@ -134,7 +325,7 @@ public:
             sqlite3_close(source);
             throw Error(QStringLiteral("เปิดแฟ้มสำรอง %1 ไม่ได้: %2").arg(path, why));
         }
-        sqlite3 *target = rawHandle(db);
+        sqlite3 *target = handleOf(db);
         sqlite3_backup *copy = sqlite3_backup_init(target, "main", source, "main");
         if (!copy) {
             const QString why = QString::fromUtf8(sqlite3_errmsg(target));
@@ -158,7 +349,7 @@ public:
     void pinServerClock(QSqlDatabase &, const QDateTime &now) override { pinned_ = now; }
 
 private:
-    static sqlite3 *rawHandle(QSqlDatabase &db)
+    static sqlite3 *handleOf(QSqlDatabase &db)
     {
         const QVariant handle = db.driver()->handle();
         sqlite3 *raw = nullptr;
@@ -171,19 +362,26 @@ private:
 
     static bool inTransaction(QSqlDatabase &db)
     {
-        return sqlite3_get_autocommit(rawHandle(db)) == 0;
+        return sqlite3_get_autocommit(handleOf(db)) == 0;
     }
 
-    void registerGetdate(QSqlDatabase &db)
+    void registerGetdate()
     {
-        sqlite3 *raw = rawHandle(db);
-        const int rc = sqlite3_create_function_v2(raw, "getdate", 0, SQLITE_UTF8, &pinned_,
+        const int rc = sqlite3_create_function_v2(raw_, "getdate", 0, SQLITE_UTF8, &pinned_,
                                                   sqliteGetdate, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
-            throw Error(QString::fromUtf8(sqlite3_errmsg(raw)));
+            throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
+    }
+
+    QString errorText() const
+    {
+        const QString text = QString(reinterpret_cast<const QChar *>(sqlite3_errmsg16(raw_)));
+        return text.isEmpty() ? QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว") : text;
     }
 
     QDateTime pinned_;
+    sqlite3 *raw_ = nullptr; // the driver's connection, once open
+    std::shared_ptr<OpenCursors> open_ = std::make_shared<OpenCursors>();
 };
 
 } // namespace

@@ -163,6 +163,67 @@ private slots:
         }
     }
 
+    // Every text against every other, both ways of reading the calendar: the numbers of a
+    // calendar of eight-digit keys, and the texts once one key is not.
+    void oneReadMatchesTheQueriesOnOddTexts_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<bool>("oddKey");
+        for (const QString &backend : TestCatalog::backends()) {
+            QTest::addRow("%s: generated", qPrintable(backend)) << backend << false;
+            QTest::addRow("%s: a key not of digits", qPrintable(backend)) << backend << true;
+        }
+    }
+    void oneReadMatchesTheQueriesOnOddTexts()
+    {
+        QFETCH(QString, backend);
+        QFETCH(bool, oddKey);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        makeCalendar2555(c);
+        if (oddKey) {
+            c.execute(
+                db::Statement{QStringLiteral("INSERT INTO TR_Day_Calendar (D_YYYYMMDD, Day_Status) "
+                                             "VALUES ('255501Ab', 's')")});
+        }
+        const WorkDayCalendar once(c);
+        const QStringList texts{QStringLiteral("6/1/2555"),
+                                QStringLiteral("06/01/2555 10:30:00"),
+                                QStringLiteral("'06/01/2555"),
+                                QStringLiteral("0/1/2555"),
+                                QStringLiteral("31/12/2555"),
+                                QStringLiteral("9/1/25550"),
+                                QStringLiteral("9/1/2555/"),
+                                QStringLiteral("123/1/2555"),
+                                QStringLiteral("6/123/2555"),
+                                QStringLiteral("6/1/255"),
+                                QStringLiteral(" 6/1/2555"),
+                                QStringLiteral("6 /1/2555"),
+                                QStringLiteral("6/1/ 2555"),
+                                QStringLiteral("6//2555"),
+                                QStringLiteral("/1/2555"),
+                                QStringLiteral("1/13/2555"),
+                                QStringLiteral("2555"),
+                                QStringLiteral("25550105"),
+                                QStringLiteral("๖/๑/๒๕๕๕"),
+                                QStringLiteral("01/AB/2555"),
+                                QString()};
+        for (const QString &start : texts) {
+            for (const QString &end : texts) {
+                const DayCounts expected = Count_Work_Days(c, start, end);
+                const DayCounts got = once.count(start, end);
+                if (!(got == expected)) {
+                    QFAIL(qPrintable(QStringLiteral("\"%1\" .. \"%2\": %3/%4 instead of %5/%6")
+                                         .arg(start, end)
+                                         .arg(got.calendarDays)
+                                         .arg(got.holidays)
+                                         .arg(expected.calendarDays)
+                                         .arg(expected.holidays)));
+                }
+            }
+        }
+    }
+
     void emptyCalendarCountsNothing()
     {
         TestCatalog catalog(QStringLiteral("sqlite"));

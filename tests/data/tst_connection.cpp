@@ -6,7 +6,12 @@
 #include "data/schema.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
+#include <optional>
 #include <random>
 
 using db::Statement;
@@ -419,6 +424,104 @@ private slots:
         db::Connection foreign(where);
         QVERIFY_THROWS_EXCEPTION(db::Error, foreign.open());
         QVERIFY(!foreign.isOpen());
+    }
+
+    // The embedded catalog's rows are read from the file directly, a value when it is read:
+    // names, values, nulls and failures are those Qt's SQLite driver gives for the same text.
+    void sqliteReadsAsQtsDriver()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        db::Connection &c = catalog.connection();
+        c.execute(
+            Statement{QStringLiteral("INSERT INTO TR_PerSon (Per_Code, Per_Name, Per_status)"),
+                      QStringLiteral("VALUES ('01', 'นางสาวสุภาพร ใจดี', 'A')")});
+        c.execute(Statement{
+            QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK, Topic, Per_Code, No_Money,"),
+            QStringLiteral(" Date_Ent_Asign) VALUES ('QDTX2557/00001', 'ค่าวัสดุ ''ก'' 😀', '01',"),
+            QStringLiteral(" 1234.5, CURRENT_TIMESTAMP)")});
+        c.execute(Statement{QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK, Per_Code)"),
+                            QStringLiteral("VALUES ('QDTX2557/00002', '09')")});
+
+        QSqlDatabase qt = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                    QStringLiteral("driver-as-reference"));
+        qt.setDatabaseName(catalog.location().path);
+        QVERIFY(qt.open());
+        const QStringList statements{
+            QStringLiteral("SELECT * FROM Main_Deega_Control ORDER BY Doc_PK"),
+            QStringLiteral("SELECT Main_Deega_Control.*, TR_PerSon.* FROM Main_Deega_Control "
+                           "LEFT JOIN TR_PerSon ON Main_Deega_Control.Per_Code = "
+                           "TR_PerSon.Per_Code ORDER BY Doc_PK"),
+            QStringLiteral("SELECT count(*), 1.5, 'x', NULL, X'00FF', 7 AS \"a.b\", "
+                           "8 AS \"q\"\"t\", TR_Version.Version_NO FROM TR_Version"),
+            QStringLiteral("SELECT * FROM TR_DocType"),
+            QStringLiteral("  SELECT * FROM TR_Version;  "),
+            QStringLiteral("SELECT * FROM No_Such_Table"),
+            QStringLiteral("SELECT 1; SELECT 2"),
+            QStringLiteral("SELECT abs(-9223372036854775807 - 1)"),
+            QStringLiteral("-- nothing"),
+        };
+        for (const QString &text : statements) {
+            QSqlQuery q(qt);
+            q.setForwardOnly(true);
+            q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+            const bool ran = q.exec(text);
+            std::optional<db::Rows> rows;
+            QString failure;
+            try {
+                rows.emplace(c.select(Statement{text}));
+            } catch (const db::Error &e) {
+                failure = e.message();
+            }
+            QVERIFY2(ran == rows.has_value(), qPrintable(text + QStringLiteral(": ") + failure));
+            if (!ran) {
+                const QSqlError e = q.lastError();
+                const bool quiet = e.databaseText().trimmed() == QLatin1String("not an error");
+                QCOMPARE(failure, quiet ? e.driverText() : e.databaseText());
+                continue;
+            }
+            QStringList names;
+            for (int i = 0; i < q.record().count(); ++i)
+                names << q.record().fieldName(i);
+            QCOMPARE(rows->columnCount(), names.size());
+            for (int i = 0; i < names.size(); ++i)
+                QCOMPARE(rows->columnName(i), names.at(i));
+            // Before the first row nothing is read.
+            QVERIFY(!rows->value(0).isValid());
+            while (q.next()) {
+                QVERIFY2(rows->next(), qPrintable(text));
+                for (int i = 0; i < names.size(); ++i) {
+                    const QString where = text + QStringLiteral(": ") + names.at(i);
+                    // A name given twice is read as its first column.
+                    QVERIFY2(rows->isNull(names.at(i)) == q.isNull(names.indexOf(names.at(i))),
+                             qPrintable(where));
+                    // Server date-times are read as local times on top of the driver's value.
+                    if (schema::isDateTimeColumn(names.at(i)))
+                        continue;
+                    const QVariant got = rows->value(i);
+                    const QVariant expected = q.value(i);
+                    QVERIFY2(got.metaType() == expected.metaType() && got == expected &&
+                                 got.isNull() == expected.isNull(),
+                             qPrintable(where + QStringLiteral(": ") + got.toString() +
+                                        QStringLiteral(" / ") + expected.toString()));
+                }
+            }
+            QVERIFY(!rows->next());
+            QVERIFY(!rows->next());
+            QVERIFY(!rows->value(0).isValid());
+        }
+        qt.close();
+        qt = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("driver-as-reference"));
+
+        // A result left open when the connection closes reads no more rows, and the file is
+        // closed for all that: it opens anew.
+        db::Rows open = c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control")});
+        QVERIFY(open.next());
+        c.close();
+        QVERIFY(!open.next());
+        c.open();
+        db::Rows again = c.select(Statement{QStringLiteral("SELECT * FROM Main_Deega_Control")});
+        QVERIFY(again.next());
     }
 
     void unreachableServerFails()

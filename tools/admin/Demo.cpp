@@ -172,11 +172,14 @@ DemoSummary loadDemo(db::Connection &connection)
             insertUser(connection, u);
             summary.users << u;
         }
-        summary.documents = demo::loadDocuments(connection, today, summary.erpRows);
-        summary.guarantees = loadGuarantees(connection, today);
-        // The documents' years, and the next, so the day counts work from the first start.
+        // The calendar holds the year before the server's, its own and the next; the finished
+        // documents spread from its first day, so the day counts work from the first start.
         const int year = today.year() + BuddhistEraOffset;
-        summary.calendarDays = generateCalendar(connection, year - 1, year + 1);
+        const int firstYear = year - 1;
+        summary.documents = demo::loadDocuments(
+            connection, today, QDate(firstYear - BuddhistEraOffset, 1, 1), summary.erpRows);
+        summary.guarantees = loadGuarantees(connection, today);
+        summary.calendarDays = generateCalendar(connection, firstYear, year + 1);
         markHolidays(connection);
     });
     return summary;

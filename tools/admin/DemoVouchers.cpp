@@ -7,6 +7,8 @@
 #include "util/ThaiDate.h"
 #include "util/Utility.h"
 
+#include <algorithm>
+
 namespace admin::demo {
 
 namespace {
@@ -27,52 +29,99 @@ enum class Stage {
     Unpaid,    // finished and linked to an ERP document not cleared yet
 };
 
+// When a document was in the division.
+struct Timing {
+    int daysAgo = 0; // open documents: registration, days before the server's date
+    // Finished documents: their last day (the clearing when paid, else the exit) in thousandths
+    // of the way from the calendar's first day to the server's date, so that they spread over
+    // the calendar's years; 1000 is the server's date.
+    int along = 0;
+    int inside = 0;     // finished documents: days from the entry to the exit
+    int toClear = 0;    // paid documents: days from the exit to the ERP's clearing
+    bool posted = true; // linked to the ERP: the ERP row has a posting date
+};
+
+// The timings of the table below: open, finished, finished and paid.
+constexpr Timing ago(int days)
+{
+    return {.daysAgo = days};
+}
+constexpr Timing finishedAt(int along, int inside)
+{
+    return {.along = along, .inside = inside};
+}
+constexpr bool NotPosted = false;
+constexpr Timing paidAt(int along, int inside, int toClear, bool posted = true)
+{
+    return {.along = along, .inside = inside, .toClear = toClear, .posted = posted};
+}
+
 struct Document {
     Stage stage;
-    int daysAgo;    // registration in the division, days before the server's date
-    int daysInside; // finished documents: days until the exit
+    Timing when;
     const char *priority, *docNumber, *fromUnit, *topic, *fromSite, *company;
     const char *officer, *docType;
 };
 
 const Document Documents[] = {
-    {Stage::Waiting, 1, 0, "ปกติ", "อว 0604.05/1187", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
+    {Stage::Waiting, ago(1), "ปกติ", "อว 0604.05/1187", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
      "ขออนุมัติเบิกจ่ายค่าวัสดุวิทยาศาสตร์สำหรับห้องปฏิบัติการ", "คณะวิศวกรรมศาสตร์", "บริษัท ไซแอนติฟิค ซัพพลาย จำกัด",
      "", "01"},
-    {Stage::Waiting, 2, 0, "ด่วน", "อว 0604.11/0452", "งานบริหารทั่วไป สำนักหอสมุด",
+    {Stage::Waiting, ago(2), "ด่วน", "อว 0604.11/0452", "งานบริหารทั่วไป สำนักหอสมุด",
      "ขอเบิกค่าจ้างเหมาทำความสะอาดอาคารหอสมุด ประจำเดือน", "สำนักหอสมุด", "ห้างหุ้นส่วนจำกัด สะอาดดี เซอร์วิส", "",
      "03"},
-    {Stage::Waiting, 3, 0, "ปกติ", "อว 0604.02/2210", "ภาควิชาเคมี คณะวิทยาศาสตร์",
+    {Stage::Waiting, ago(3), "ปกติ", "อว 0604.02/2210", "ภาควิชาเคมี คณะวิทยาศาสตร์",
      "ขอเบิกค่าเดินทางไปราชการเข้าร่วมประชุมวิชาการ ณ จังหวัดเชียงใหม่", "คณะวิทยาศาสตร์", "ผศ.ดร.สมศักดิ์ วงศ์ใหญ่",
      "", "06"},
-    {Stage::Waiting, 4, 0, "ด่วนที่สุด", "อว 0604.01/0033", "กองอาคารสถานที่",
+    {Stage::Waiting, ago(4), "ด่วนที่สุด", "อว 0604.01/0033", "กองอาคารสถานที่",
      "ขอเบิกค่าไฟฟ้าอาคารเรียนรวม ประจำเดือน", "กองอาคารสถานที่", "การไฟฟ้านครหลวง", "", "04"},
-    {Stage::KeyedIn, 1, 0, "", "", "", "", "", "ห้างหุ้นส่วนจำกัด โอ'ไบรอัน เทรดดิ้ง", "02", "01"},
-    {Stage::KeyedIn, 2, 0, "", "", "", "", "", "บริษัท คอมพิวเตอร์ไทย จำกัด", "03", "02"},
-    {Stage::Assigned, 5, 0, "ปกติ", "อว 0604.07/0981", "งานคลัง คณะเกษตร",
+    {Stage::KeyedIn, ago(1), "", "", "", "", "", "ห้างหุ้นส่วนจำกัด โอ'ไบรอัน เทรดดิ้ง", "02", "01"},
+    {Stage::KeyedIn, ago(2), "", "", "", "", "", "บริษัท คอมพิวเตอร์ไทย จำกัด", "03", "02"},
+    {Stage::Assigned, ago(5), "ปกติ", "อว 0604.07/0981", "งานคลัง คณะเกษตร",
      "ขออนุมัติเบิกจ่ายค่าปุ๋ยและเวชภัณฑ์สำหรับแปลงทดลอง", "คณะเกษตร", "บริษัท เกษตรรุ่งเรือง จำกัด", "01", "01"},
-    {Stage::Assigned, 6, 0, "ปกติ", "อว 0604.09/1402", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
+    {Stage::Assigned, ago(6), "ปกติ", "อว 0604.09/1402", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
      "ขอเบิกค่าครุภัณฑ์คอมพิวเตอร์สำหรับห้องเรียน", "คณะครุศาสตร์อุตสาหกรรม", "บริษัท ไอที โซลูชั่น จำกัด", "02", "02"},
-    {Stage::Assigned, 7, 0, "ด่วน", "อว 0604.03/0777", "สำนักงานอธิการบดี",
+    {Stage::Assigned, ago(7), "ด่วน", "อว 0604.03/0777", "สำนักงานอธิการบดี",
      "ขอเบิกเงินยืมทดรองจ่ายสำหรับจัดกิจกรรมวันสถาปนา", "สำนักงานอธิการบดี", "นางสาวพิมพ์ใจ แสงทอง", "03", "05"},
-    {Stage::Numbered, 9, 0, "ปกติ", "อว 0604.05/1120", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
+    {Stage::Numbered, ago(9), "ปกติ", "อว 0604.05/1120", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
      "ขอเบิกค่าซ่อมแซมเครื่องปรับอากาศ อาคารปฏิบัติการ", "คณะวิศวกรรมศาสตร์", "ห้างหุ้นส่วนจำกัด เย็นฉ่ำ แอร์", "04",
      "03"},
-    {Stage::Numbered, 10, 0, "ปกติ", "อว 0604.12/0318", "สำนักวิทยบริการ", "ขอเบิกค่าน้ำประปา ประจำเดือน",
+    {Stage::Numbered, ago(10), "ปกติ", "อว 0604.12/0318", "สำนักวิทยบริการ", "ขอเบิกค่าน้ำประปา ประจำเดือน",
      "สำนักวิทยบริการ", "การประปานครหลวง", "01", "04"},
-    {Stage::Appointed, 12, 0, "ปกติ", "อว 0604.02/2004", "ภาควิชาฟิสิกส์ คณะวิทยาศาสตร์",
+    {Stage::Appointed, ago(12), "ปกติ", "อว 0604.02/2004", "ภาควิชาฟิสิกส์ คณะวิทยาศาสตร์",
      "ขออนุมัติเบิกจ่ายค่าวัสดุสำนักงาน", "คณะวิทยาศาสตร์", "บริษัท ไทยออฟฟิศ ซัพพลาย จำกัด", "02", "01"},
-    {Stage::Appointed, 14, 0, "ด่วน", "อว 0604.06/0560", "งานบริหาร คณะสถาปัตยกรรมศาสตร์",
+    {Stage::Appointed, ago(14), "ด่วน", "อว 0604.06/0560", "งานบริหาร คณะสถาปัตยกรรมศาสตร์",
      "ขอเบิกค่าจ้างเหมาจัดทำแบบจำลองอาคาร", "คณะสถาปัตยกรรมศาสตร์", "บริษัท โมเดลเมกเกอร์ จำกัด", "03", "03"},
-    {Stage::Finished, 20, 6, "ปกติ", "อว 0604.05/1003", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
+    {Stage::Finished, finishedAt(0, 6), "ปกติ", "อว 0604.05/1003", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
      "ขอเบิกค่าวัสดุไฟฟ้าสำหรับงานซ่อมบำรุง", "คณะวิศวกรรมศาสตร์", "ร้าน ช่างไฟ การไฟฟ้า", "01", "01"},
-    {Stage::Finished, 25, 1, "ด่วนที่สุด", "อว 0604.01/0012", "กองอาคารสถานที่",
+    {Stage::Finished, finishedAt(150, 12), "ปกติ", "อว 0604.08/0215", "งานบริหาร คณะแพทยศาสตร์",
+     "ขอเบิกค่าวัสดุการแพทย์สำหรับหน่วยปฐมพยาบาล", "คณะแพทยศาสตร์", "บริษัท เมดิคอล ซัพพลาย จำกัด", "02", "01"},
+    {Stage::Finished, finishedAt(300, 21), "ด่วน", "อว 0604.03/0642", "สำนักงานอธิการบดี",
+     "ขอเบิกค่าเดินทางไปราชการ ณ กรุงเทพมหานคร", "สำนักงานอธิการบดี", "นายธนพล ศรีวงศ์", "03", "06"},
+    {Stage::Finished, finishedAt(450, 4), "ปกติ", "อว 0604.12/0188", "สำนักวิทยบริการ",
+     "ขอเบิกค่าครุภัณฑ์เครื่องพิมพ์", "สำนักวิทยบริการ", "บริษัท ไอที โซลูชั่น จำกัด", "04", "02"},
+    {Stage::Finished, finishedAt(600, 15), "ปกติ", "อว 0604.06/0411", "งานบริหาร คณะสถาปัตยกรรมศาสตร์",
+     "ขอเบิกค่าวัสดุเขียนแบบ", "คณะสถาปัตยกรรมศาสตร์", "บริษัท ไทยออฟฟิศ ซัพพลาย จำกัด", "01", "01"},
+    {Stage::Finished, finishedAt(750, 9), "ด่วนที่สุด", "อว 0604.01/0107", "กองอาคารสถานที่",
+     "ขอเบิกค่าจ้างเหมาซ่อมแซมหลังคาอาคารเรียน", "กองอาคารสถานที่", "ห้างหุ้นส่วนจำกัด ช่างดี ก่อสร้าง", "02", "03"},
+    {Stage::Finished, finishedAt(900, 30), "ปกติ", "อว 0604.11/0533", "งานบริหารทั่วไป สำนักหอสมุด",
+     "ขอเบิกเงินยืมทดรองจ่ายสำหรับจัดนิทรรศการหนังสือ", "สำนักหอสมุด", "นางวันเพ็ญ ใจงาม", "03", "05"},
+    {Stage::Finished, finishedAt(1000, 1), "ด่วนที่สุด", "อว 0604.01/0012", "กองอาคารสถานที่",
      "ขอเบิกค่าโทรศัพท์ ประจำเดือน", "กองอาคารสถานที่", "บริษัท โทรคมนาคมแห่งชาติ จำกัด (มหาชน)", "04", "04"},
-    {Stage::Paid, 30, 8, "ปกติ", "อว 0604.07/0870", "งานคลัง คณะเกษตร",
+    {Stage::Paid, paidAt(1000, 8, 4), "ปกติ", "อว 0604.07/0870", "งานคลัง คณะเกษตร",
      "ขอเบิกค่าครุภัณฑ์การเกษตร เครื่องพ่นยา", "คณะเกษตร", "บริษัท เกษตรรุ่งเรือง จำกัด", "02", "02"},
-    {Stage::Paid, 35, 11, "ปกติ", "อว 0604.11/0401", "งานบริหารทั่วไป สำนักหอสมุด",
+    {Stage::Paid, paidAt(1000, 5, 2, NotPosted), "ด่วน", "อว 0604.02/2150",
+     "ภาควิชาชีววิทยา คณะวิทยาศาสตร์", "ขอเบิกค่าวัสดุวิทยาศาสตร์ สารเคมี", "คณะวิทยาศาสตร์",
+     "บริษัท ไซแอนติฟิค ซัพพลาย จำกัด", "01", "01"},
+    {Stage::Paid, paidAt(980, 11, 4), "ปกติ", "อว 0604.11/0401", "งานบริหารทั่วไป สำนักหอสมุด",
      "ขอเบิกค่าจ้างเหมาบริการรักษาความปลอดภัย", "สำนักหอสมุด", "บริษัท การ์ดแม็กซ์ ซีเคียวริตี้ จำกัด", "03", "03"},
-    {Stage::Unpaid, 40, 9, "ปกติ", "อว 0604.09/1300", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
+    {Stage::Paid, paidAt(700, 7, 6, NotPosted), "ปกติ", "อว 0604.12/0290", "สำนักวิทยบริการ",
+     "ขอเบิกค่าไฟฟ้า ประจำเดือน", "สำนักวิทยบริการ", "การไฟฟ้านครหลวง", "04", "04"},
+    {Stage::Paid, paidAt(400, 13, 5), "ปกติ", "อว 0604.09/1211", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
+     "ขอเบิกค่าครุภัณฑ์เครื่องกลึง", "คณะครุศาสตร์อุตสาหกรรม", "บริษัท ช่างไทย เครื่องมือ จำกัด", "02", "02"},
+    {Stage::Paid, paidAt(100, 10, 3), "ปกติ", "อว 0604.05/0930", "งานคลังและพัสดุ คณะวิศวกรรมศาสตร์",
+     "ขอเบิกค่าวัสดุคอมพิวเตอร์", "คณะวิศวกรรมศาสตร์", "บริษัท คอมพิวเตอร์ไทย จำกัด", "01", "01"},
+    {Stage::Unpaid, finishedAt(950, 9), "ปกติ", "อว 0604.09/1300", "งานพัสดุ คณะครุศาสตร์อุตสาหกรรม",
      "ขอเบิกค่าวัสดุฝึกสำหรับการเรียนการสอน", "คณะครุศาสตร์อุตสาหกรรม", "บริษัท ช่างไทย เครื่องมือ จำกัด", "01",
      "01"},
 };
@@ -82,10 +131,12 @@ struct Voucher {
     const Document &d;
     int number; // its place among the documents, from 1
     QDate today;
-    QString year; // the server's, Buddhist era
+    QString year; // of the registration, Buddhist era
     QDate registered;
     bool finished;
     bool paid;
+    QDate left;    // finished documents: the exit
+    QDate cleared; // paid documents: the ERP's clearing
     QString key;
     QString controlNo;
     QString docNoDate;
@@ -106,11 +157,24 @@ QString sheetDateTime(const QDate &d, int hour, int minute)
         .arg(minute, 2, 10, QLatin1Char('0'));
 }
 
-Voucher voucherOf(const Document &d, int number, const QDate &today)
+// Open documents count from their registration; finished ones back from their last day, which
+// lies between the calendar's first day (room left for their stay) and the server's date.
+Voucher voucherOf(const Document &d, int number, const QDate &today, const QDate &firstDay)
 {
-    const QString year = QString::number(today.year() + BuddhistEraOffset);
-    const QDate registered = today.addDays(-d.daysAgo);
+    const Timing &t = d.when;
     const bool finished = d.stage >= Stage::Finished;
+    const bool paid = d.stage == Stage::Paid;
+    QDate registered = today.addDays(-t.daysAgo);
+    QDate left;
+    QDate cleared;
+    if (finished) {
+        const QDate earliest = firstDay.addDays(t.inside + (paid ? t.toClear : 0));
+        const QDate last = earliest.addDays(earliest.daysTo(today) * t.along / 1000);
+        cleared = paid ? last : QDate();
+        left = last.addDays(paid ? -t.toClear : 0);
+        registered = left.addDays(-t.inside);
+    }
+    const QString year = QString::number(registered.year() + BuddhistEraOffset);
     return {
         .d = d,
         .number = number,
@@ -118,11 +182,13 @@ Voucher voucherOf(const Document &d, int number, const QDate &today)
         .year = year,
         .registered = registered,
         .finished = finished,
-        .paid = d.stage == Stage::Paid,
+        .paid = paid,
+        .left = left,
+        .cleared = cleared,
         .key = QStringLiteral("QDTX%1/%2").arg(year).arg(number, 5, 10, QLatin1Char('0')),
         .controlNo = QStringLiteral("%1/%2").arg(100 + number).arg(year),
         .docNoDate = sheetDateTime(registered, 9 + number % 7, (number * 13) % 60),
-        .exit = finished ? sheetDateTime(registered.addDays(d.daysInside), 15, 30) : QString(),
+        .exit = finished ? sheetDateTime(left, 15, 30) : QString(),
         .deegaNo = QStringLiteral("ฎ%1/%2").arg(4000 + number).arg(year),
         .fiDoc = QStringLiteral("31000%1").arg(number, 5, 10, QLatin1Char('0')),
         .fiscal = fiscalYearOf(registered),
@@ -208,8 +274,7 @@ const VoucherColumn Numbered[] = {
 const VoucherColumn Appointed[] = {
     {"Date_Nud_Rec_Cheq",
      [](const Voucher &v) {
-         return Value::text(thaiDateText(v.finished ? v.registered.addDays(v.d.daysInside)
-                                                    : v.today.addDays(3 + v.number % 4)));
+         return Value::text(thaiDateText(v.finished ? v.left : v.today.addDays(3 + v.number % 4)));
      }},
     {"Date_Ent_Nud_rec_Cheq", [](const Voucher &) { return Value::serverTime(); }},
 };
@@ -221,7 +286,9 @@ const VoucherColumn LinkedToErp[] = {
      [](const Voucher &) { return Value::text(QStringLiteral("ตั้งเบิกในระบบ ERP แล้ว")); }},
     {"User_Key_Doc", [](const Voucher &) { return Value::text(QStringLiteral("clerk")); }},
     {"Date_Key_Doc",
-     [](const Voucher &v) { return Value::text(thaiDateText(v.registered.addDays(2))); }},
+     [](const Voucher &v) {
+         return Value::text(thaiDateText(v.registered.addDays(std::min(2, v.d.when.inside))));
+     }},
 };
 
 // What a document holds from each stage on.
@@ -234,24 +301,25 @@ const StageColumns DocumentColumns[] = {
     {Stage::Appointed, Appointed}, {Stage::Paid, LinkedToErp},
 };
 
-// The ERP's row for a linked document: cleared when paid, still open otherwise.
-QDate clearedOn(const Voucher &v)
-{
-    return v.registered.addDays(v.d.daysInside + 4);
-}
+// The ERP's row for a linked document: cleared when paid, still open otherwise; posted within
+// the document's first days unless the ERP has no posting date for it.
 const VoucherColumn ErpColumns[] = {
     {"Fiscal_Year", [](const Voucher &v) { return Value::text(v.fiscal); }},
     {"FI_Doc_No", [](const Voucher &v) { return Value::text(v.fiDoc); }},
     {"Posting_Date",
-     [](const Voucher &v) { return Value::text(thaiDateText(v.registered.addDays(3))); }},
+     [](const Voucher &v) {
+         return Value::text(v.d.when.posted
+                                ? thaiDateText(v.registered.addDays(std::min(3, v.d.when.inside)))
+                                : QString());
+     }},
     {"Check_No",
      [](const Voucher &v) {
          return Value::text(v.paid ? QStringLiteral("%1").arg(70012300 + v.number) : QString());
      }},
     {"Clearing_Date",
-     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(clearedOn(v)) : QString()); }},
+     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(v.cleared) : QString()); }},
     {"Pay_date",
-     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(clearedOn(v)) : QString()); }},
+     [](const Voucher &v) { return Value::text(v.paid ? thaiDateText(v.cleared) : QString()); }},
     {"Clearing_Doc",
      [](const Voucher &v) {
          return Value::text(
@@ -272,11 +340,11 @@ const VoucherColumn ErpColumns[] = {
 
 } // namespace
 
-int loadDocuments(db::Connection &c, const QDate &today, int &erpRows)
+int loadDocuments(db::Connection &c, const QDate &today, const QDate &firstDay, int &erpRows)
 {
     int number = 0;
     for (const Document &d : Documents) {
-        const Voucher v = voucherOf(d, ++number, today);
+        const Voucher v = voucherOf(d, ++number, today, firstDay);
         Row row;
         if (d.stage == Stage::KeyedIn) {
             append<Voucher>(row, KeyedIn, v);
