@@ -69,6 +69,8 @@ struct Guarantee {
     double amount;
     const char *company, *topic, *invoice, *tel, *fax, *toWho;
     bool atBank;
+    // Keyed in the earlier layout (six digits, "ส", five digits), before the yearly numbering.
+    bool olderKey = false;
 };
 
 const Guarantee Guarantees[] = {
@@ -81,6 +83,8 @@ const Guarantee Guarantees[] = {
     {2, false, 150000.00, "บริษัท ระบบไฟฟ้า เอ็นจิเนียริ่ง จำกัด",
      "คืนเงินประกันสัญญาจ้างติดตั้งระบบไฟฟ้า อาคารเรียนรวม", "INV-2569/0312", "02-555-0101", "",
      "งานการเงิน กองคลัง", true},
+    {300, false, 7800.00, "ร้าน ช่างศิลป์ การพิมพ์", "คืนเงินประกันสัญญาจ้างพิมพ์เอกสาร (เลขที่แบบเดิม)",
+     "INV-0031", "02-444-0031", "", "งานการเงิน กองคลัง", false, true},
 };
 
 // A guarantee with what its columns are drawn from.
@@ -136,13 +140,18 @@ int loadGuarantees(db::Connection &c, const QDate &today)
 {
     const QString year = QString::number(today.year() + BuddhistEraOffset);
     int number = 0;
+    int older = 0;
     for (const Guarantee &g : Guarantees) {
-        ++number;
+        const QString key =
+            g.olderKey
+                ? QString(year + QStringLiteral("01") + code::GuaranteeMark +
+                          Right_Chars(QStringLiteral("00000") + QString::number(++older), 5))
+                : QString(year + code::GuaranteeMark +
+                          Right_Chars(QStringLiteral("0000000") + QString::number(++number), 7));
         const GuaranteeEntry entry{
             .g = g,
             .today = today,
-            .key = year + code::GuaranteeMark +
-                   Right_Chars(QStringLiteral("0000000") + QString::number(number), 7),
+            .key = key,
             .entered = thaiDateText(today.addDays(-g.daysAgo)),
         };
         Row row;
@@ -150,6 +159,7 @@ int loadGuarantees(db::Connection &c, const QDate &today)
         insert(c, "Main_Deega_Control", row);
     }
     insert(c, "TR_Deega_Runno", {{"Year_S", Value::text(year)}, {"Runno", Value::integer(number)}});
+    // The documents numbered this year; the older-layout one stands outside the counter.
     return number;
 }
 
