@@ -42,6 +42,8 @@ QString damagedMessage(const QString &path);
 // file's content (not its name), so further formats can be added here alone.
 // Throws Error with a Thai message when the file is missing, cannot be read, is not a
 // workbook of a known kind, is damaged, or holds no worksheet.
+// The workbook library runs in this process: a damaged file can crash or hang it. The program
+// reads workbooks through openWorkbookIsolated (ReaderProcess.h) instead.
 std::unique_ptr<WorkbookReader> openWorkbook(const QString &path);
 
 // A number as a cell shows it in general form: up to 15 significant digits, trailing zeros
