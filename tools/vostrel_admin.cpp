@@ -12,8 +12,8 @@
 #include "data/Backup.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
+#include "spreadsheet/ReaderProcess.h"
 #include "spreadsheet/SpreadsheetError.h"
-#include "spreadsheet/Workbook.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -66,10 +66,11 @@ bool importKind(const QString &word, ImportKind &kind)
     return true;
 }
 
-// The preview the import screen would show; a cell that stops the read is an error here.
+// The preview the import screen would show; a cell that stops the read is an error here. The
+// workbook is read in the reader process, as the screens read it.
 ImportPreview readWorkbook(ImportKind kind, const QString &file)
 {
-    const auto sheet = spreadsheet::openWorkbook(file);
+    const auto sheet = spreadsheet::openWorkbookIsolated(file);
     ImportPreview preview = readPreview(kind, *sheet);
     if (!preview.error.isEmpty())
         throw spreadsheet::Error(preview.error);

@@ -6,17 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
 #include <freexl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace spreadsheet {
 
 namespace {
-
-QString notAWorkbook(const QString &path)
-{
-    return QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path;
-}
 
 // The first worksheet of a BIFF (.xls) workbook through FreeXL. FreeXL parses the whole
 // file at open, so every cell read afterwards is a lookup.
@@ -28,7 +27,7 @@ public:
         // The library can give up part-way yet answer OK, with no workbook: damaged too.
         if (freexl_open(name.constData(), &handle_) != FREEXL_OK || !handle_) {
             close();
-            throw Error(notAWorkbook(path));
+            throw Error(damagedMessage(path));
         }
         unsigned int sheets = 0;
         if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK ||
@@ -41,7 +40,7 @@ public:
         if (freexl_select_active_worksheet(handle_, 0) != FREEXL_OK ||
             freexl_worksheet_dimensions(handle_, &rows, &cols) != FREEXL_OK) {
             close();
-            throw Error(notAWorkbook(path));
+            throw Error(damagedMessage(path));
         }
         rows_ = static_cast<int>(rows);
         cols_ = cols;
@@ -131,6 +130,102 @@ QString timeText(QStringView s, qsizetype from)
     return QString::number(numberAt(s, from, 2)) + u':' + s.mid(from + 3, 5);
 }
 
+// What the first bytes of a file say it holds.
+enum class Kind { Biff, Xlsx, Ods, Other };
+
+constexpr qsizetype HeadSize = 4096;
+
+quint32 littleEndian(QByteArrayView b, qsizetype at, int size)
+{
+    quint32 v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<quint8>(b[at + i]);
+    return v;
+}
+
+// The content of a zip's first entry when it is "mimetype" stored unpacked, as an OpenDocument
+// file begins; empty for any other zip.
+QByteArrayView firstMimeType(QByteArrayView zip)
+{
+    if (zip.size() < 30)
+        return {};
+    const quint32 flags = littleEndian(zip, 6, 2);
+    const quint32 method = littleEndian(zip, 8, 2);
+    const quint32 size = littleEndian(zip, 18, 4);
+    const qsizetype nameSize = littleEndian(zip, 26, 2);
+    const qsizetype data = 30 + nameSize + littleEndian(zip, 28, 2);
+    if (method != 0 || data > zip.size() || zip.sliced(30, nameSize) != "mimetype")
+        return {};
+    const QByteArrayView rest = zip.sliced(data);
+    // Sizes may follow the data instead (flag bit 3); then the next header ends it.
+    if (size == 0 && (flags & 0x8)) {
+        const qsizetype end = rest.indexOf("PK");
+        return end < 0 ? QByteArrayView() : rest.first(end);
+    }
+    return size <= quint32(rest.size()) ? rest.first(size) : QByteArrayView();
+}
+
+Kind workbookKind(QByteArrayView head)
+{
+    // Compound-document signature: the container of every BIFF workbook.
+    if (head.startsWith(QByteArrayView("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
+        return Kind::Biff;
+    if (!head.startsWith("PK\x03\x04"))
+        return Kind::Other;
+    return firstMimeType(head) == "application/vnd.oasis.opendocument.spreadsheet" ? Kind::Ods
+                                                                                   : Kind::Xlsx;
+}
+
+QString cannotOpenMessage(const QString &path)
+{
+    return QStringLiteral("ไม่สามารถเปิดแฟ้มได้ (แฟ้มอาจถูกใช้งานอยู่หรือไม่มีสิทธิ์อ่าน): ") + path;
+}
+
+QString notRegularMessage(const QString &path)
+{
+    return QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) จึงอ่านไม่ได้: ") + path;
+}
+
+// The first bytes of the file. Anything but a regular file is refused before it is opened
+// (opening a FIFO waits for a writer, a device may act on it); the open itself never waits,
+// so a file swapped for a FIFO meanwhile is refused too.
+QByteArray readHead(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        throw Error(QStringLiteral("ไม่พบแฟ้ม ") + path);
+    if (info.isDir())
+        throw Error(QStringLiteral("ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม: ") + path);
+    if (!info.isFile())
+        throw Error(notRegularMessage(path));
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throw Error(cannotOpenMessage(path));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw Error(notRegularMessage(path));
+    }
+    QByteArray head(HeadSize, '\0');
+    qsizetype got = 0;
+    while (got < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + got, static_cast<size_t>(head.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            throw Error(cannotOpenMessage(path));
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    head.truncate(got);
+    return head;
+}
+
 } // namespace
 
 QString numberText(double value)
@@ -181,27 +276,34 @@ QString dateCellText(const QString &iso)
     return date + u' ' + time;
 }
 
-std::unique_ptr<WorkbookReader> openWorkbook(const QString &path)
+QString damagedMessage(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        throw Error(QStringLiteral("ไม่พบแฟ้ม ") + path);
-    if (info.isDir())
-        throw Error(QStringLiteral("ชื่อนี้เป็นโฟลเดอร์ ไม่ใช่แฟ้ม: ") + path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("ไม่สามารถเปิดแฟ้มได้ (แฟ้มอาจถูกใช้งานอยู่หรือไม่มีสิทธิ์อ่าน): ") + path);
-    const QByteArray head = file.read(8);
-    file.close();
-    // Compound-document signature: the container of every BIFF workbook.
-    static const char cfbf[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-    if (head == QByteArray::fromRawData(cfbf, 8))
-        return std::make_unique<XlsReader>(path);
-    if (head.startsWith("PK\x03\x04"))
+    return QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path;
+}
+
+void checkWorkbookFile(const QString &path)
+{
+    switch (workbookKind(readHead(path))) {
+    case Kind::Biff:
+        return;
+    case Kind::Xlsx:
         throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ .xlsx ซึ่งยังอ่านไม่ได้ "
                                    "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
                     path);
-    throw Error(notAWorkbook(path));
+    case Kind::Ods:
+        throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
+                                   "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                    path);
+    case Kind::Other:
+        break;
+    }
+    throw Error(damagedMessage(path));
+}
+
+std::unique_ptr<WorkbookReader> openWorkbook(const QString &path)
+{
+    checkWorkbookFile(path);
+    return std::make_unique<XlsReader>(path);
 }
 
 } // namespace spreadsheet

@@ -29,10 +29,21 @@ public:
     virtual int columnCount() const = 0;
 };
 
+// Checks that path names a workbook this reader knows, without blocking and without the
+// workbook library: it must be a regular file (a folder, a FIFO, a device or a link to one is
+// refused at once), readable, and a BIFF (.xls) workbook by its content; an .xlsx and an .ods
+// are named as such. Throws Error with a Thai message when it is not.
+void checkWorkbookFile(const QString &path);
+
+// The message for a file that is damaged or no workbook of the expected kind.
+QString damagedMessage(const QString &path);
+
 // Opens the workbook at path and selects its first worksheet. The reader is chosen by the
 // file's content (not its name), so further formats can be added here alone.
 // Throws Error with a Thai message when the file is missing, cannot be read, is not a
 // workbook of a known kind, is damaged, or holds no worksheet.
+// The workbook library runs in this process: a damaged file can crash or hang it. The program
+// reads workbooks through openWorkbookIsolated (ReaderProcess.h) instead.
 std::unique_ptr<WorkbookReader> openWorkbook(const QString &path);
 
 // A number as a cell shows it in general form: up to 15 significant digits, trailing zeros

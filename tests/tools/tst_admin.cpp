@@ -1,5 +1,6 @@
 // The administration tool: the library on both back ends, and the command itself.
 
+#include "FakeReaders.h"
 #include "HostileSheets.h"
 #include "TestCatalog.h"
 #include "XlsWriter.h"
@@ -9,9 +10,12 @@
 #include "data/schema.h"
 #include "spreadsheet/Workbook.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using db::Statement;
 
@@ -35,9 +39,11 @@ struct Run {
     QString err;
 };
 
-Run runTool(const QStringList &args)
+Run runTool(const QStringList &args,
+            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(VOSTREL_ADMIN), args);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -49,7 +55,15 @@ Run runTool(const QStringList &args)
 class TestAdmin : public QObject {
     Q_OBJECT
 
+    QTemporaryDir dir_;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(::mkfifo(QFile::encodeName(dir_.filePath(QStringLiteral("fifo.xls"))).constData(),
+                         0600) == 0);
+    }
+
     void initMakesAWorkingCatalog_data() { TestCatalog::addBackendRows(); }
     void initMakesAWorkingCatalog()
     {
@@ -313,6 +327,74 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(QStringLiteral("เสียหาย")), qPrintable(r.err));
         QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+    }
+
+    // A workbook the reader cannot read, because the workbook library crashes or hangs on it or
+    // because it is no workbook at all: the tool gives the one Thai message (the reader found
+    // beside the tool, or the one the environment names), prints nothing and writes nothing.
+    void unreadableWorkbookWritesNothing_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("fakeReader");
+        QTest::addColumn<QString>("message");
+        const QString damaged = QStringLiteral(VOSTREL_FIXTURES "/damaged-one-byte.xls");
+        const QString kvsis = QStringLiteral(VOSTREL_FIXTURES "/kvsis.xls");
+        const QString ods = QStringLiteral(VOSTREL_FIXTURES "/stopdays.ods");
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.xls"));
+        for (const char *command : {"import", "preview"}) {
+            const auto row = [command](const char *name) -> QTestData & {
+                return QTest::addRow("%s: %s", command, name) << QString::fromLatin1(command);
+            };
+            row("parser crash") << damaged << QByteArray()
+                                << QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") +
+                                       damaged;
+            row("parser hang") << kvsis << QByteArray("exec sleep 60")
+                               << QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที "
+                                                 "แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ") +
+                                      kvsis;
+            row("FIFO") << fifo << QByteArray("exec sleep 60")
+                        << QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) "
+                                          "จึงอ่านไม่ได้: ") +
+                               fifo;
+            row("ods") << ods << QByteArray()
+                       << QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
+                                         "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                              ods;
+        }
+    }
+    void unreadableWorkbookWritesNothing()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, fakeReader);
+        QFETCH(QString, message);
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QTemporaryDir dir;
+        if (!fakeReader.isEmpty()) {
+            const QString reader = dir.filePath(QStringLiteral("reader"));
+            QVERIFY(writeFakeReader(reader, fakeReader));
+            env.insert(QStringLiteral("VOSTREL_SHEET_READER"), reader);
+            env.insert(QStringLiteral("VOSTREL_SHEET_TIME_LIMIT_MS"), QStringLiteral("500"));
+        }
+        const auto catalogBytes = [&] {
+            QFile f(catalog.location().path);
+            return f.open(QIODevice::ReadOnly)
+                       ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                       : QByteArray();
+        };
+        const QByteArray before = catalogBytes();
+        QVERIFY(!before.isEmpty());
+
+        const Run r = runTool(
+            {command, QStringLiteral("kvsis"), file, QStringLiteral("--catalog"), catalog.url()},
+            env);
+        QCOMPARE(r.err, message + u'\n');
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(catalogBytes(), before);
+        QCOMPARE(count(catalog.connection(), QStringLiteral("Main_Deega_Control")), 0);
     }
 
     // How the tool reads its words: each refusal names its reason first, then the usage text

@@ -6,8 +6,8 @@
 #include "screens/common/Grid.h"
 #include "screens/common/Guard.h"
 #include "screens/common/Session.h"
+#include "spreadsheet/ReaderProcess.h"
 #include "spreadsheet/SpreadsheetError.h"
-#include "spreadsheet/Workbook.h"
 #include "util/Utility.h"
 
 #include <QFileDialog>
@@ -279,7 +279,8 @@ void ImportScreen::btnOpen2Click(const QString &fileName)
     guarded(this, s.dialogs, [&] {
         std::unique_ptr<spreadsheet::WorkbookReader> sheet;
         try {
-            sheet = spreadsheet::openWorkbook(fileName);
+            // Apart, in the reader process: a damaged file cannot take the program down.
+            sheet = spreadsheet::openWorkbookIsolated(fileName);
         } catch (const spreadsheet::Error &e) {
             s.dialogs.error(this, e.message());
             return;

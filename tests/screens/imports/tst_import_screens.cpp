@@ -1,3 +1,4 @@
+#include "FakeReaders.h"
 #include "HostileSheets.h"
 #include "ScriptedDialogs.h"
 #include "TestCatalog.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,7 +119,17 @@ std::unique_ptr<ImportScreen> make(Fixture &f, const QString &which)
 class TestImportScreens : public QObject {
     Q_OBJECT
 
+    QTemporaryDir dir_;
+
 private slots:
+    // The screens run the reader the build made; a FIFO for the files that are none.
+    void initTestCase()
+    {
+        qputenv("VOSTREL_SHEET_READER", VOSTREL_SHEET);
+        QVERIFY(::mkfifo(QFile::encodeName(dir_.filePath(QStringLiteral("fifo.xls"))).constData(),
+                         0600) == 0);
+    }
+
     void registry()
     {
         Fixture f;
@@ -329,6 +341,69 @@ private slots:
         QCOMPARE(g->rowCount(), 6);
         QCOMPARE(gridRow(g, 3), before);
         QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), label);
+    }
+
+    // A workbook the workbook library crashes or hangs on, or no workbook at all: the screen
+    // shows the one Thai message and reads on; nothing is previewed, so nothing can be saved.
+    void unreadableWorkbookIsTold_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("fakeReader");
+        QTest::addColumn<QString>("message");
+        const QString damaged = fixture(QStringLiteral("damaged-one-byte.xls"));
+        const QString ods = fixture(QStringLiteral("stopdays.ods"));
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.xls"));
+        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ");
+        QTest::newRow("parser crash") << damaged << QByteArray() << notXls + damaged;
+        QTest::newRow("reader crash")
+            << fixture(QStringLiteral("kvsis.xls")) << QByteArray("kill -SEGV $$")
+            << notXls + fixture(QStringLiteral("kvsis.xls"));
+        QTest::newRow("parser hang")
+            << fixture(QStringLiteral("kvsis.xls")) << QByteArray("exec sleep 60")
+            << QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ") +
+                   fixture(QStringLiteral("kvsis.xls"));
+        QTest::newRow("FIFO") << fifo << QByteArray("exec sleep 60")
+                              << QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) "
+                                                "จึงอ่านไม่ได้: ") +
+                                     fifo;
+        QTest::newRow("ods") << ods << QByteArray()
+                             << QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
+                                               "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                                    ods;
+    }
+    void unreadableWorkbookIsTold()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, fakeReader);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        if (!fakeReader.isEmpty()) {
+            const QString reader = dir.filePath(QStringLiteral("reader"));
+            QVERIFY(writeFakeReader(reader, fakeReader));
+            qputenv("VOSTREL_SHEET_READER", QFile::encodeName(reader));
+            qputenv("VOSTREL_SHEET_TIME_LIMIT_MS", "500");
+        }
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_Deega>();
+        openFile(s.get(), file);
+        qputenv("VOSTREL_SHEET_READER", VOSTREL_SHEET);
+        qunsetenv("VOSTREL_SHEET_TIME_LIMIT_MS");
+        QCOMPARE(f.dialogs.shown,
+                 (QList<ScriptedDialogs::Shown>{{ScriptedDialogs::Shown::Error, message}}));
+        QCOMPARE(control<QLabel>(s.get(), "L_Name3")->text(), QString());
+
+        f.dialogs.clear();
+        save(s.get());
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{QStringLiteral("ไม่มีข้อมูลที่จะบันทึก กรุณาเปิดแฟ้มข้อมูลที่มีข้อมูลก่อน")});
+        QVERIFY(f.sent.isEmpty());
+        QCOMPARE(f.count(QStringLiteral("Main_Deega_Control")), 0);
+
+        // The screen reads on.
+        f.dialogs.clear();
+        openFile(s.get(), fixture(QStringLiteral("kvsis.xls")));
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(grid(s.get())->rowCount(), 6);
     }
 
     // Hostile workbooks through the three screens: the save ends with its message, every
