@@ -1,7 +1,10 @@
 #include "screens/guarantee/GuaranteeForm.h"
 
+#include "data/Deployment.h"
+#include "screens/common/Dialogs.h"
 #include "screens/common/Grid.h"
 #include "screens/common/MaskEdit.h"
+#include "screens/common/Session.h"
 #include "screens/common/TextLimit.h"
 
 #include <QGridLayout>
@@ -126,4 +129,21 @@ bool fillFinderGrid(Grid &grid, const QList<QStringList> &rows)
         return false;
     grid.fillRows(rows);
     return true;
+}
+
+bool searchFinder(Session &session, QWidget *screen, Grid &grid, const criteria::Entered &filters,
+                  const QStringList &extra)
+{
+    if (fillFinderGrid(grid, guarantee::search(session.connection, filters, extra)))
+        return true;
+    session.dialogs.message(screen, guarantee::NothingFound);
+    return false;
+}
+
+std::optional<guarantee::Stored> loadSelected(Session &session, QWidget *screen, const Grid &grid)
+{
+    auto stored = guarantee::load(session.connection, grid.cell(1, grid.row()));
+    if (!stored)
+        session.dialogs.message(screen, guarantee::loadFailure(session.deployment.adminExtension));
+    return stored;
 }

@@ -8,7 +8,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+struct Session;
 class Grid;
 class MaskEdit;
 class QGridLayout;
@@ -44,3 +46,9 @@ public:
 void resetFinderGrid(Grid &grid);
 // The rows found, under the reset grid; gives whether any came.
 bool fillFinderGrid(Grid &grid, const QList<QStringList> &rows);
+
+// The finder's search into its grid, with "ไม่มีข้อมูลที่ต้องการ" when nothing is found.
+bool searchFinder(Session &session, QWidget *screen, Grid &grid, const criteria::Entered &filters,
+                  const QStringList &extra = {});
+// The document of the grid's current row; the load-failure message when it names none.
+std::optional<guarantee::Stored> loadSelected(Session &session, QWidget *screen, const Grid &grid);

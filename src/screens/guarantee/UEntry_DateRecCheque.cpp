@@ -133,12 +133,7 @@ bool TfrmEntry_DateRecCheque::search()
 {
     const QString state =
         RadioButton1->isChecked() ? guarantee::waitingLine() : guarantee::finishedLine();
-    const QList<QStringList> rows =
-        guarantee::search(session().connection, filters_->entered(), {state});
-    if (fillFinderGrid(*StringGrid1, rows))
-        return true;
-    session().dialogs.message(this, guarantee::NothingFound);
-    return false;
+    return searchFinder(session(), this, *StringGrid1, filters_->entered(), {state});
 }
 
 void TfrmEntry_DateRecCheque::btnSearch_DataClick()
@@ -150,11 +145,9 @@ void TfrmEntry_DateRecCheque::btnEdit_Data4Click()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        const auto stored = guarantee::load(s.connection, StringGrid1->cell(1, StringGrid1->row()));
-        if (!stored) {
-            s.dialogs.message(this, guarantee::loadFailure(s.deployment.adminExtension));
+        const auto stored = loadSelected(s, this, *StringGrid1);
+        if (!stored)
             return;
-        }
         form_->show(stored->form);
         // A waiting document starts with an empty date; a finished one with its own.
         if (RadioButton1->isChecked())

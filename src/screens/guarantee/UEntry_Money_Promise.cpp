@@ -221,11 +221,7 @@ void TfrmEntry_Money_Promise::btnEdit_DataClick()
 
 bool TfrmEntry_Money_Promise::search()
 {
-    const QList<QStringList> rows = guarantee::search(session().connection, filters_->entered());
-    if (fillFinderGrid(*StringGrid1, rows))
-        return true;
-    session().dialogs.message(this, guarantee::NothingFound);
-    return false;
+    return searchFinder(session(), this, *StringGrid1, filters_->entered());
 }
 
 void TfrmEntry_Money_Promise::btnSearch_DataClick()
@@ -237,11 +233,9 @@ void TfrmEntry_Money_Promise::btnEdit_Data4Click()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        const auto stored = guarantee::load(s.connection, StringGrid1->cell(1, StringGrid1->row()));
-        if (!stored) {
-            s.dialogs.message(this, guarantee::loadFailure(s.deployment.adminExtension));
+        const auto stored = loadSelected(s, this, *StringGrid1);
+        if (!stored)
             return;
-        }
         form_->show(stored->form);
         Panel2->show();
         Panel2->raise();
