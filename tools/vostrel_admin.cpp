@@ -3,6 +3,7 @@
 #include "admin/Admin.h"
 #include "admin/GuaranteeCommand.h"
 #include "admin/ReportCommand.h"
+#include "admin/TableCommands.h"
 #include "core/Access.h"
 #include "core/Calendar.h"
 #include "core/ImportRows.h"
@@ -44,6 +45,9 @@ const char *const Usage = R"(ใช้งาน:
                  --count N: สำหรับการทดสอบ บันทึก N เรื่อง แต่ละเรื่องเป็นธุรกรรมของตัวเอง
                  พิมพ์เลขที่ทีละบรรทัด
   vostrel-admin guarantee receive KEY --date DD/MM/YYYY [--catalog URL]   (บันทึกวันที่รับเช็ค)
+  vostrel-admin load TABLE FILE [--encoding utf-8|tis-620] [--replace] [--catalog URL]
+                 (บันทึกแถวของตารางจากแฟ้มที่คั่นด้วยจุลภาคหรือ tab ทุกแถวหรือไม่มีเลย)
+  vostrel-admin dump TABLE [FILE] [--encoding utf-8|tis-620] [--separator comma|tab] [--catalog URL]
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -420,6 +424,15 @@ const Command Commands[] = {
      },
      true},
     {"report", 1, ReportForm, true, runReport, true},
+    {"load", 2, admin::LoadForm, true,
+     [](const Invocation &in) {
+         return admin::loadTable({in.args, in.operands, *in.connection, out(), err()});
+     }},
+    {"dump", 1, admin::DumpForm, true,
+     [](const Invocation &in) {
+         return admin::dumpTable({in.args, in.operands, *in.connection, out(), err()});
+     },
+     true},
 };
 
 QStringList ownWords(const Command &command)
@@ -505,6 +518,7 @@ void addOptions(QCommandLineParser &args)
     args.addOption(
         {QStringLiteral("xlsx"), QStringLiteral("report workbook"), QStringLiteral("FILE")});
     admin::addGuaranteeOptions(args);
+    admin::addTableOptions(args);
     QStringList reportOptions;
     for (const admin::ReportCommand &command : admin::reportCommands()) {
         for (const admin::ReportOption &option : command.options) {
