@@ -2,6 +2,7 @@
 
 #include "admin/Admin.h"
 #include "admin/GuaranteeCommand.h"
+#include "admin/Help.h"
 #include "admin/ReportCommand.h"
 #include "admin/TableCommands.h"
 #include "core/Access.h"
@@ -14,6 +15,7 @@
 #include "data/Deployment.h"
 #include "spreadsheet/SpreadsheetError.h"
 #include "spreadsheet/Workbook.h"
+#include "util/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -48,6 +50,7 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin load TABLE FILE [--encoding utf-8|tis-620] [--replace] [--catalog URL]
                  (บันทึกแถวของตารางจากแฟ้มที่คั่นด้วยจุลภาคหรือ tab ทุกแถวหรือไม่มีเลย)
   vostrel-admin dump TABLE [FILE] [--encoding utf-8|tis-620] [--separator comma|tab] [--catalog URL]
+  vostrel-admin --help | COMMAND --help   (คำอธิบายของทุกคำสั่งและตัวเลือก)
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -435,6 +438,15 @@ const Command Commands[] = {
      true},
 };
 
+// The words of every command, in the table's order, for the help.
+QStringList commandWords()
+{
+    QStringList words;
+    for (const Command &c : Commands)
+        words << QString::fromLatin1(c.words);
+    return words;
+}
+
 QStringList ownWords(const Command &command)
 {
     return QString::fromLatin1(command.words).split(QLatin1Char(' '));
@@ -533,6 +545,7 @@ void addOptions(QCommandLineParser &args)
         }
     }
     args.addHelpOption();
+    args.addVersionOption();
 }
 
 } // namespace
@@ -541,6 +554,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
+    QCoreApplication::setApplicationVersion(programVersion());
 
     QCommandLineParser args;
     addOptions(args);
@@ -550,6 +564,18 @@ int main(int argc, char *argv[])
         return refuse(reportParseProblem(args));
     if (!parsed)
         return usage(args.errorText());
+    if (args.isSet(QStringLiteral("help"))) {
+        const QString help = words.isEmpty() ? admin::toolHelp(commandWords())
+                                             : admin::commandHelp(words, commandWords());
+        if (help.isEmpty())
+            return unknownWords(words);
+        out() << help;
+        return Ok;
+    }
+    if (args.isSet(QStringLiteral("version"))) {
+        out() << QStringLiteral("vostrel-admin %1\n").arg(programVersion());
+        return Ok;
+    }
     if (words.isEmpty())
         return usage(QString());
 
