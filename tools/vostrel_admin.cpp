@@ -564,9 +564,16 @@ int main(int argc, char *argv[])
         return refuse(reportParseProblem(args));
     if (!parsed)
         return usage(args.errorText());
+    if (args.isSet(QStringLiteral("help")) && words.isEmpty()) {
+        // A bare --help stays the usage, on standard error with exit status 2 (the tests of the
+        // command words hold it to that); what every command and option does follows it.
+        usage(QString());
+        err() << '\n' << admin::toolHelp(commandWords());
+        err().flush();
+        return UsageError;
+    }
     if (args.isSet(QStringLiteral("help"))) {
-        const QString help = words.isEmpty() ? admin::toolHelp(commandWords())
-                                             : admin::commandHelp(words, commandWords());
+        const QString help = admin::commandHelp(words, commandWords());
         if (help.isEmpty())
             return unknownWords(words);
         out() << help;
