@@ -53,7 +53,12 @@ expected=(
 )
 for p in "${programs[@]}"; do expected+=("/usr/bin/$p"); done
 for f in "${expected[@]}"; do
-  has "$f" || fail "missing from the package: $f"
+  if ! has "$f"; then
+    case "$f" in
+    /usr/bin/*) fail "missing from the package: $f (call vostrel_install_program($(basename "$f")) next to its add_executable)" ;;
+    *) fail "missing from the package: $f" ;;
+    esac
+  fi
 done
 # Only the programs, the desktop files and their folders: no libraries, headers or tests.
 while read -r f; do
