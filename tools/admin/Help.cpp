@@ -61,7 +61,10 @@ const OptionText Options[] = {
     {"date", "DD/MM/YYYY", "วันที่: ของหนังสือ (guarantee add) หรือวันรับเช็ค (guarantee receive)"},
     {"into-fin", "DD/MM/YYYY", "วันที่เข้ากองคลัง"},
     {"remark", "TEXT", "หมายเหตุ"},
-    {"place", "bank|finance", "ที่รับเช็ค: bank ธนาคาร (ค่าเริ่มต้น) หรือ finance งานการเงิน กองคลัง"},
+    {"place", "bank|finance",
+     "ที่รับเช็ค: bank ธนาคาร หรือ finance งานการเงิน กองคลัง (guarantee add: ธนาคารเมื่อไม่ระบุ; "
+     "notice: ตามที่บันทึกไว้เมื่อไม่ระบุ)"},
+    {"pdf", "FILE", "แฟ้ม PDF ที่จะเขียน"},
     {"count", "N", "สำหรับการทดสอบ: บันทึก N เรื่อง แต่ละเรื่องเป็นธุรกรรมของตัวเอง"},
 };
 
@@ -154,6 +157,12 @@ const CommandText Commands[] = {
      "บันทึกวันที่รับเช็คของเงินประกันสัญญา",
      "KEY คือเลขที่เอกสารเงินประกันสัญญาที่มีในฐานข้อมูล",
      {"date"}},
+    // The notice command comes with its own branch; its text is here for when it arrives.
+    {"notice",
+     "notice KEY --pdf FILE [--place bank|finance] [--catalog URL]",
+     "เขียนหนังสือแจ้งของเงินประกันสัญญาเป็นแฟ้ม PDF หนึ่งหน้า",
+     "หน้าเดียวกับที่หน้าจอบันทึกเงินประกันสัญญาแสดงตัวอย่าง KEY คือเลขที่เอกสารเงินประกันสัญญา",
+     {"pdf", "place"}},
     {"load",
      "load TABLE FILE [--encoding utf-8|tis-620] [--replace] [--catalog URL]",
      "บันทึกแถวของตารางจากแฟ้มข้อความที่คั่นด้วยจุลภาคหรือ tab",
