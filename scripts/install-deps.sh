@@ -12,7 +12,7 @@ packages=(
   postgresql postgresql-contrib
   tdsodbc
   xvfb xauth unzip
-  appstream desktop-file-utils
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()
