@@ -13,6 +13,7 @@ packages=(
   tdsodbc
   xvfb xauth unzip
   poppler-utils
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()

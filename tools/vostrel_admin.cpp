@@ -3,7 +3,9 @@
 #include "admin/Admin.h"
 #include "admin/GuaranteeCommand.h"
 #include "admin/Notice.h"
+#include "admin/Help.h"
 #include "admin/ReportCommand.h"
+#include "admin/TableCommands.h"
 #include "core/Access.h"
 #include "core/Calendar.h"
 #include "core/ImportRows.h"
@@ -14,6 +16,7 @@
 #include "data/Deployment.h"
 #include "spreadsheet/ReaderProcess.h"
 #include "spreadsheet/SpreadsheetError.h"
+#include "util/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -46,7 +49,10 @@ const char *const Usage = R"(ใช้งาน:
                  พิมพ์เลขที่ทีละบรรทัด
   vostrel-admin guarantee receive KEY --date DD/MM/YYYY [--catalog URL]   (บันทึกวันที่รับเช็ค)
   vostrel-admin notice KEY --pdf FILE [--place bank|finance] [--catalog URL]
-
+  vostrel-admin load TABLE FILE [--encoding utf-8|tis-620] [--replace] [--catalog URL]
+                 (บันทึกแถวของตารางจากแฟ้มที่คั่นด้วยจุลภาคหรือ tab ทุกแถวหรือไม่มีเลย)
+  vostrel-admin dump TABLE [FILE] [--encoding utf-8|tis-620] [--separator comma|tab] [--catalog URL]
+  vostrel-admin --help | COMMAND --help   (คำอธิบายของทุกคำสั่งและตัวเลือก)
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
 )";
@@ -430,7 +436,25 @@ const Command Commands[] = {
      true},
     {"report", 1, ReportForm, true, runReport, true},
     {"notice", 1, admin::NoticeForm, true, runNoticeCommand},
+    {"load", 2, admin::LoadForm, true,
+     [](const Invocation &in) {
+         return admin::loadTable({in.args, in.operands, *in.connection, out(), err()});
+     }},
+    {"dump", 1, admin::DumpForm, true,
+     [](const Invocation &in) {
+         return admin::dumpTable({in.args, in.operands, *in.connection, out(), err()});
+     },
+     true},
 };
+
+// The words of every command, in the table's order, for the help.
+QStringList commandWords()
+{
+    QStringList words;
+    for (const Command &c : Commands)
+        words << QString::fromLatin1(c.words);
+    return words;
+}
 
 QStringList ownWords(const Command &command)
 {
@@ -515,6 +539,7 @@ void addOptions(QCommandLineParser &args)
     args.addOption(
         {QStringLiteral("xlsx"), QStringLiteral("report workbook"), QStringLiteral("FILE")});
     admin::addGuaranteeOptions(args);
+    admin::addTableOptions(args);
     QStringList reportOptions;
     for (const admin::ReportCommand &command : admin::reportCommands()) {
         for (const admin::ReportOption &option : command.options) {
@@ -530,6 +555,7 @@ void addOptions(QCommandLineParser &args)
     }
     admin::addNoticeOptions(args);
     args.addHelpOption();
+    args.addVersionOption();
 }
 
 } // namespace
@@ -538,6 +564,7 @@ int main(int argc, char *argv[])
 {
     const auto app = admin::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vostrel-admin"));
+    QCoreApplication::setApplicationVersion(programVersion());
 
     QCommandLineParser args;
     addOptions(args);
@@ -547,6 +574,25 @@ int main(int argc, char *argv[])
         return refuse(reportParseProblem(args));
     if (!parsed)
         return usage(args.errorText());
+    if (args.isSet(QStringLiteral("help")) && words.isEmpty()) {
+        // A bare --help stays the usage, on standard error with exit status 2 (the tests of the
+        // command words hold it to that); what every command and option does follows it.
+        usage(QString());
+        err() << '\n' << admin::toolHelp(commandWords());
+        err().flush();
+        return UsageError;
+    }
+    if (args.isSet(QStringLiteral("help"))) {
+        const QString help = admin::commandHelp(words, commandWords());
+        if (help.isEmpty())
+            return unknownWords(words);
+        out() << help;
+        return Ok;
+    }
+    if (args.isSet(QStringLiteral("version"))) {
+        out() << QStringLiteral("vostrel-admin %1\n").arg(programVersion());
+        return Ok;
+    }
     if (words.isEmpty())
         return usage(QString());
 

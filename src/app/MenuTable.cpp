@@ -1,5 +1,6 @@
 #include "app/MenuTable.h"
 
+#include "app/AboutScreen.h"
 #include "app/UChange_Password.h"
 #include "screens/calendar/UCreate_Calendar.h"
 #include "screens/calendar/UEntry_Stop_Day.h"
@@ -97,6 +98,10 @@ constexpr Entry Table[] = {
      Kind::Item,
      {},
      open<TfrmEntry_LastDay_Into_Fin>},
+
+    // Our own: the version, the catalog in use and where the report workbooks go.
+    {"helpMenu", "วิธีใช้ (Help)", nullptr, Kind::Menu},
+    {"about", "เกี่ยวกับโปรแกรม (About)", "helpMenu", Kind::Item, {}, open<AboutScreen>},
 
     {"NExit", "ออกจากระบบ", nullptr, Kind::Exit},
 };

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "data/DbError.h"
 #include "screens/common/Dialogs.h"
+#include "util/Version.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -34,6 +35,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vostrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vostrel"));
+    QApplication::setApplicationVersion(programVersion());
+    // The desktop matches the window to the installed launcher: its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VOSTREL_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     useThaiFont(app);
 

@@ -271,7 +271,12 @@ public:
     {
         if (raw.isNull() || raw.typeId() != QMetaType::QString || !schema::isDateTimeColumn(column))
             return raw;
-        QDateTime t = QDateTime::fromString(raw.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        // CURRENT_TIMESTAMP writes whole seconds; a value loaded from the shared server keeps
+        // its milliseconds.
+        const QString text = raw.toString();
+        QDateTime t = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!t.isValid())
+            t = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
         if (!t.isValid())
             return raw;
         t.setTimeZone(QTimeZone::utc());

@@ -372,12 +372,17 @@ QString exportReport(const ReportTable &table, const ReportLayout &layout, const
     return path;
 }
 
-QString reportsFolder()
+QString reportsFolderPath()
 {
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())
         documents = QDir::homePath();
-    const QString folder = documents + QStringLiteral("/Vostrel reports");
+    return documents + QStringLiteral("/Vostrel reports");
+}
+
+QString reportsFolder()
+{
+    const QString folder = reportsFolderPath();
     if (!QDir().mkpath(folder))
         throw Error(QStringLiteral("ไม่สามารถสร้างโฟลเดอร์สำหรับเก็บรายงานได้: ") + folder);
     return folder;

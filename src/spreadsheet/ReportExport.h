@@ -79,5 +79,7 @@ QString exportReport(const ReportTable &table, const ReportLayout &layout, const
 
 // The user's reports folder (Documents/Vostrel reports), created when missing.
 QString reportsFolder();
+// Where that folder is, without making it (what the program tells of it).
+QString reportsFolderPath();
 
 } // namespace spreadsheet

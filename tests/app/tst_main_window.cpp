@@ -244,13 +244,13 @@ private slots:
         f.addUser(QStringLiteral("u"), QStringLiteral("p"), level);
         TfrmMain_Vostrel &w = f.start();
         f.login(QStringLiteral("u"), QStringLiteral("p"));
-        for (const char *menu : {"N1", "N2", "N7", "N29", "NExit"})
+        for (const char *menu : {"N1", "N2", "N7", "N29", "helpMenu", "NExit"})
             QVERIFY2(action(w, menu)->isVisible(), menu);
         QCOMPARE(action(w, "Administrator1")->isVisible(), administrator);
         for (const char *item : {"ImportDataExcel1", "N3", "N4", "N22", "N6", "N20"})
             QVERIFY2(action(w, item)->isEnabled() == intake, item);
         for (const char *item : {"N28", "InportKVERP1", "N8", "N9", "N26", "KvsisKverp1",
-                                 "ChangePassword1", "N11", "N12", "N17", "N18"})
+                                 "ChangePassword1", "N11", "N12", "N17", "N18", "about"})
             QVERIFY2(action(w, item)->isEnabled(), item);
         QCOMPARE(action(w, "CreateCalendar1")->isEnabled(), createCalendar);
         QVERIFY(w.statusBar()->isVisible());

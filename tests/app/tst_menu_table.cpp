@@ -53,7 +53,8 @@ private slots:
             {"N17", "frmRep_Day_Of_Year"},
             {"N21", "frmEntry_Money_Promise"},
             {"N22", "frmEntry_DateRecCheque"},
-            {"N24", "frmRep_Money_Pormise"}};
+            {"N24", "frmRep_Money_Pormise"},
+            {"about", "about"}};
         int withScreen = 0;
         for (const menu::Entry &e : menu::entries()) {
             QCOMPARE(table.has(QLatin1String(e.name)), e.screen != nullptr);

@@ -1,0 +1,6 @@
+#include "util/Version.h"
+
+QString programVersion()
+{
+    return QStringLiteral(VOSTREL_VERSION);
+}
