@@ -1,6 +1,7 @@
 #include "screens/guarantee/GuaranteeForm.h"
 
 #include "data/Deployment.h"
+#include "screens/common/CriteriaPanel.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/Grid.h"
 #include "screens/common/MaskEdit.h"
@@ -12,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -146,4 +149,29 @@ std::optional<guarantee::Stored> loadSelected(Session &session, QWidget *screen,
     if (!stored)
         session.dialogs.message(screen, guarantee::loadFailure(session.deployment.adminExtension));
     return stored;
+}
+
+FinderGroups addFinderGroups(QWidget *panel, QVBoxLayout *column, const QString &loadCaption)
+{
+    FinderGroups g;
+    auto *filters = new QGroupBox(QStringLiteral("1. เลือกการค้นหาข้อมูล"), panel);
+    auto *rows = new QGridLayout(filters);
+    g.filters = std::make_unique<CriteriaPanel>(filters, rows, guarantee::finderCriteria());
+    g.search = new QPushButton(QStringLiteral("ค้นหาข้อมูล"), filters);
+    g.search->setObjectName(QStringLiteral("btnSearch_Data"));
+    g.buttonLine = new QHBoxLayout;
+    g.buttonLine->addWidget(g.search);
+    g.buttonLine->addStretch();
+    rows->addLayout(g.buttonLine, rows->rowCount(), 0, 1, 2);
+    column->addWidget(filters);
+    auto *found = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), panel);
+    auto *inside = new QVBoxLayout(found);
+    g.grid = new Grid(found);
+    g.grid->setObjectName(QStringLiteral("StringGrid1"));
+    inside->addWidget(g.grid, 1);
+    g.load = new QPushButton(loadCaption, found);
+    g.load->setObjectName(QStringLiteral("btnEdit_Data4"));
+    inside->addWidget(g.load, 0, Qt::AlignLeft);
+    column->addWidget(found, 1);
+    return g;
 }

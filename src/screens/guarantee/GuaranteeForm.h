@@ -8,10 +8,15 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 struct Session;
+class CriteriaPanel;
 class Grid;
+class QHBoxLayout;
+class QPushButton;
+class QVBoxLayout;
 class MaskEdit;
 class QGridLayout;
 class QLineEdit;
@@ -40,6 +45,18 @@ public:
     QRadioButton *RadioButton1 = nullptr;
     QRadioButton *RadioButton2 = nullptr;
 };
+
+// The finder's two groups on a panel of either screen: the filters with "ค้นหาข้อมูล"
+// (btnSearch_Data) on a line the screen adds its own buttons to, and the grid StringGrid1 with
+// the button that loads the chosen row (btnEdit_Data4).
+struct FinderGroups {
+    std::unique_ptr<CriteriaPanel> filters;
+    QHBoxLayout *buttonLine = nullptr;
+    QPushButton *search = nullptr;
+    Grid *grid = nullptr;
+    QPushButton *load = nullptr;
+};
+FinderGroups addFinderGroups(QWidget *panel, QVBoxLayout *column, const QString &loadCaption);
 
 // The finder grid of both screens: 6 columns, 2 rows, the headers and widths, rows 1 and 2
 // blank.

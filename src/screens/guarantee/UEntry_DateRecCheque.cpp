@@ -61,35 +61,23 @@ QWidget *TfrmEntry_DateRecCheque::buildSearch()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     auto *column = new QVBoxLayout(Panel1);
     column->addWidget(title(Panel1));
-    auto *filters = new QGroupBox(QStringLiteral("1. เลือกการค้นหาข้อมูล"), Panel1);
-    auto *rows = new QGridLayout(filters);
-    filters_ = std::make_unique<CriteriaPanel>(filters, rows, guarantee::finderCriteria());
-    RadioButton1 = new QRadioButton(QStringLiteral("เพิ่มข้อมูล"), filters);
+    FinderGroups finder = addFinderGroups(Panel1, column, QStringLiteral("3. บันทึกวันที่รับเช็ค"));
+    filters_ = std::move(finder.filters);
+    StringGrid1 = finder.grid;
+    // The kind of work, before the search button; back to the menu after it.
+    RadioButton1 = new QRadioButton(QStringLiteral("เพิ่มข้อมูล"), Panel1);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton2 = new QRadioButton(QStringLiteral("แก้ไขข้อมูล"), filters);
+    RadioButton2 = new QRadioButton(QStringLiteral("แก้ไขข้อมูล"), Panel1);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    QPushButton *find = button(filters, "btnSearch_Data", QStringLiteral("ค้นหาข้อมูล"));
-    QPushButton *exit = button(filters, "btnExit1", QStringLiteral("กลับสู่เมนูหลัก"));
-    auto *line = new QHBoxLayout;
-    line->addWidget(RadioButton1);
-    line->addWidget(RadioButton2);
-    line->addSpacing(20);
-    line->addWidget(find);
-    line->addWidget(exit);
-    line->addStretch();
-    rows->addLayout(line, rows->rowCount(), 0, 1, 2);
-    column->addWidget(filters);
-    auto *found = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel1);
-    auto *inside = new QVBoxLayout(found);
-    StringGrid1 = new Grid(found);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    inside->addWidget(StringGrid1, 1);
-    QPushButton *load = button(found, "btnEdit_Data4", QStringLiteral("3. บันทึกวันที่รับเช็ค"));
-    inside->addWidget(load, 0, Qt::AlignLeft);
-    column->addWidget(found, 1);
-    connect(find, &QPushButton::clicked, this, &TfrmEntry_DateRecCheque::btnSearch_DataClick);
+    QPushButton *exit = button(Panel1, "btnExit1", QStringLiteral("กลับสู่เมนูหลัก"));
+    finder.buttonLine->insertWidget(0, RadioButton1);
+    finder.buttonLine->insertWidget(1, RadioButton2);
+    finder.buttonLine->insertSpacing(2, 20);
+    finder.buttonLine->insertWidget(4, exit);
+    connect(finder.search, &QPushButton::clicked, this,
+            &TfrmEntry_DateRecCheque::btnSearch_DataClick);
     connect(exit, &QPushButton::clicked, this, &TfrmEntry_DateRecCheque::btnExit1Click);
-    connect(load, &QPushButton::clicked, this, &TfrmEntry_DateRecCheque::btnEdit_Data4Click);
+    connect(finder.load, &QPushButton::clicked, this, &TfrmEntry_DateRecCheque::btnEdit_Data4Click);
     return Panel1;
 }
 

@@ -106,28 +106,15 @@ QWidget *TfrmEntry_Money_Promise::buildFinder()
     Panel4 = panel(this, "Panel4");
     auto *column = new QVBoxLayout(Panel4);
     column->addWidget(title(Panel4));
-    auto *filters = new QGroupBox(QStringLiteral("1. เลือกการค้นหาข้อมูล"), Panel4);
-    auto *rows = new QGridLayout(filters);
-    filters_ = std::make_unique<CriteriaPanel>(filters, rows, guarantee::finderCriteria());
-    QPushButton *find = button(filters, "btnSearch_Data", QStringLiteral("ค้นหาข้อมูล"));
-    QPushButton *leave = button(filters, "btnExit4", QStringLiteral("ออก"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(find);
-    buttons->addWidget(leave);
-    buttons->addStretch();
-    rows->addLayout(buttons, rows->rowCount(), 0, 1, 2);
-    column->addWidget(filters);
-    auto *found = new QGroupBox(QStringLiteral("2. คลิกเลือกรายการที่ต้องการ"), Panel4);
-    auto *inside = new QVBoxLayout(found);
-    StringGrid1 = new Grid(found);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    inside->addWidget(StringGrid1, 1);
-    QPushButton *load = button(found, "btnEdit_Data4", QStringLiteral("แก้ไขข้อมูล"));
-    inside->addWidget(load, 0, Qt::AlignLeft);
-    column->addWidget(found, 1);
-    connect(find, &QPushButton::clicked, this, &TfrmEntry_Money_Promise::btnSearch_DataClick);
+    FinderGroups finder = addFinderGroups(Panel4, column, QStringLiteral("แก้ไขข้อมูล"));
+    filters_ = std::move(finder.filters);
+    StringGrid1 = finder.grid;
+    QPushButton *leave = button(Panel4, "btnExit4", QStringLiteral("ออก"));
+    finder.buttonLine->insertWidget(1, leave);
+    connect(finder.search, &QPushButton::clicked, this,
+            &TfrmEntry_Money_Promise::btnSearch_DataClick);
     connect(leave, &QPushButton::clicked, this, &TfrmEntry_Money_Promise::btnExit4Click);
-    connect(load, &QPushButton::clicked, this, &TfrmEntry_Money_Promise::btnEdit_Data4Click);
+    connect(finder.load, &QPushButton::clicked, this, &TfrmEntry_Money_Promise::btnEdit_Data4Click);
     return Panel4;
 }
 
