@@ -16,6 +16,6 @@ for target in text amount quoting frame; do
   mkdir -p "$corpus"
   cp -n "$here/tests/fuzz/corpus/$target/"* "$corpus/" 2>/dev/null || true
   echo "fuzz: $target for ${seconds}s"
-  (cd "$build" && ASAN_OPTIONS=detect_leaks=0 "./fuzz_$target" -max_total_time="$seconds" \
+  (cd "$build" && ASAN_OPTIONS=detect_leaks=0 "./fuzz_$target" -max_total_time="$seconds" -timeout=20 \
       -print_final_stats=0 "$corpus" 2>&1 | tail -3)
 done
