@@ -207,7 +207,7 @@ QString readAddOptions(const QList<GivenOption> &given, AddRequest &request)
     return guarantee::formError(request.form);
 }
 
-int guaranteeAdd(const GuaranteeCall &call)
+int guaranteeAdd(const CommandCall &call)
 {
     AddRequest request;
     const QString problem = readAddOptions(optionsGiven(call.args), request);
@@ -225,7 +225,7 @@ int guaranteeAdd(const GuaranteeCall &call)
     return 0;
 }
 
-int guaranteeReceive(const GuaranteeCall &call)
+int guaranteeReceive(const CommandCall &call)
 {
     const QString key = call.operands.value(0);
     const QList<GivenOption> given = optionsGiven(call.args);
@@ -250,7 +250,7 @@ int guaranteeReceive(const GuaranteeCall &call)
     return 0;
 }
 
-int guaranteeRegister(const GuaranteeCall &call)
+int guaranteeRegister(const CommandCall &call)
 {
     const QList<GivenOption> given = optionsGiven(call.args);
     // The register screen has no export.

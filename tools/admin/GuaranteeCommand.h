@@ -5,6 +5,7 @@
 // register screen shows it. Every refusal is one Thai line and exit status 2, given before the
 // catalog is written to.
 
+#include "admin/CommandCall.h"
 #include "admin/ReportCommand.h"
 #include "core/Guarantee.h"
 
@@ -29,22 +30,12 @@ inline constexpr const char *GuaranteeReceiveForm =
 // The options of the three commands that no report has made already.
 void addGuaranteeOptions(QCommandLineParser &args);
 
-// What one of the commands is given: the options, the words after its own, the catalog (not
-// yet open) and where it prints.
-struct GuaranteeCall {
-    const QCommandLineParser &args;
-    QStringList operands;
-    db::Connection &connection;
-    QTextStream &out;
-    QTextStream &err;
-};
-
 // guarantee add: prints the key of each document saved, one a line.
-int guaranteeAdd(const GuaranteeCall &call);
+int guaranteeAdd(const CommandCall &call);
 // guarantee receive KEY --date DD/MM/YYYY.
-int guaranteeReceive(const GuaranteeCall &call);
+int guaranteeReceive(const CommandCall &call);
 // report guarantee-register --day|--month|--year.
-int guaranteeRegister(const GuaranteeCall &call);
+int guaranteeRegister(const CommandCall &call);
 
 // What guarantee add saves: the form as the entry screen would hand it over, how many times.
 struct AddRequest {

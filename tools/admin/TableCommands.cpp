@@ -63,7 +63,7 @@ void addTableOptions(QCommandLineParser &args)
     args.addOption({QStringLiteral("replace"), QStringLiteral("delete the table's rows first")});
 }
 
-int loadTable(const TableCall &call)
+int loadTable(const CommandCall &call)
 {
     QString problem;
     const schema::Table *table = tableNamed(call.operands.at(0), problem);
@@ -93,7 +93,7 @@ int loadTable(const TableCall &call)
     return 0;
 }
 
-int dumpTable(const TableCall &call)
+int dumpTable(const CommandCall &call)
 {
     QString problem;
     const schema::Table *table = tableNamed(call.operands.at(0), problem);

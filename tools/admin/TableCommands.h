@@ -4,6 +4,8 @@
 // data/TableText.h). Input that cannot be loaded is one Thai line and exit status 2, with the
 // table as it was; a failure at the server is exit status 1.
 
+#include "admin/CommandCall.h"
+
 #include <QStringList>
 
 class QCommandLineParser;
@@ -23,18 +25,10 @@ inline constexpr const char *DumpForm =
 // --encoding, --separator and --replace.
 void addTableOptions(QCommandLineParser &args);
 
-struct TableCall {
-    const QCommandLineParser &args;
-    QStringList operands;
-    db::Connection &connection;
-    QTextStream &out;
-    QTextStream &err;
-};
-
 // load TABLE FILE: prints how many rows were stored.
-int loadTable(const TableCall &call);
+int loadTable(const CommandCall &call);
 // dump TABLE [FILE]: the text to FILE (replacing one there, never half-written) or standard
 // output.
-int dumpTable(const TableCall &call);
+int dumpTable(const CommandCall &call);
 
 } // namespace admin
