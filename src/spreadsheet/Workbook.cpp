@@ -3,6 +3,7 @@
 #include "spreadsheet/BiffTexts.h"
 #include "util/ThaiDate.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
@@ -129,6 +130,16 @@ QString timeText(QStringView s, qsizetype from)
         return {};
     return QString::number(numberAt(s, from, 2)) + u':' + s.mid(from + 3, 5);
 }
+
+// d/m/yyyy with the Buddhist-era year.
+QString thaiDayText(int year, int month, int day)
+{
+    return QString::number(day) + u'/' + QString::number(month) + u'/' +
+           QString::number(year + BuddhistEraOffset);
+}
+
+// A time of day rounded up to the next midnight.
+constexpr QStringView WholeDay = u"24:00:00";
 
 // What the first bytes of a file say it holds.
 enum class Kind { Biff, Xlsx, Ods, Other };
@@ -257,23 +268,32 @@ QString numberText(double value)
 QString dateCellText(const QString &iso)
 {
     const QStringView s(iso);
-    if (s.size() == 8)
-        return s[2] == u':' && !timeText(s, 0).isEmpty() ? timeText(s, 0) : iso;
+    if (s.size() == 8) {
+        const QString time = s[2] == u':' ? timeText(s, 0) : QString();
+        if (time.isEmpty())
+            return iso;
+        return time == WholeDay ? QStringLiteral("0:00:00") : time;
+    }
     if (s.size() < 10 || !digitsAt(s, 0, 4) || s[4] != u'-' || !digitsAt(s, 5, 2) || s[7] != u'-' ||
         !digitsAt(s, 8, 2))
         return iso;
-    QString date = QString::number(numberAt(s, 8, 2)) + u'/' + QString::number(numberAt(s, 5, 2)) +
-                   u'/' + QString::number(numberAt(s, 0, 4) + BuddhistEraOffset);
+    const int year = numberAt(s, 0, 4);
+    const int month = numberAt(s, 5, 2);
+    const int day = numberAt(s, 8, 2);
     if (s.size() == 10)
-        return date;
+        return thaiDayText(year, month, day);
     if (s.size() != 19 || s[10] != u' ')
         return iso;
     const QString time = timeText(s, 11);
     if (time.isEmpty())
         return iso;
     if (time == u"0:00:00")
-        return date;
-    return date + u' ' + time;
+        return thaiDayText(year, month, day);
+    // A time rounded up to midnight belongs to the next day.
+    const QDate next = QDate(year, month, day).addDays(1);
+    if (time == WholeDay && next.isValid())
+        return thaiDayText(next.year(), next.month(), next.day());
+    return thaiDayText(year, month, day) + u' ' + time;
 }
 
 QString damagedMessage(const QString &path)
