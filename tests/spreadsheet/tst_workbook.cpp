@@ -112,7 +112,7 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
-        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ");
+        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ");
         const QString missing = fixture("no-such-file.xls");
         QTest::newRow("missing") << missing << QStringLiteral("ไม่พบแฟ้ม ") + missing;
         QTest::newRow("no file chosen") << QString() << QStringLiteral("ไม่พบแฟ้ม ");
@@ -279,7 +279,7 @@ private slots:
             QFAIL("no error raised");
         } catch (const spreadsheet::Error &e) {
             QCOMPARE(e.message(),
-                     QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path);
+                     QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") + path);
         }
     }
 
