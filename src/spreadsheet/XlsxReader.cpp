@@ -100,10 +100,11 @@ QString cellText(const RawCell &c, const Book &book)
     if (c.type.isEmpty() || c.type == u"n")
         return numberCellText(c, book);
     if (c.type == u"s") {
-        if (c.value.trimmed().isEmpty())
+        const QString v = c.value.trimmed();
+        if (v.isEmpty())
             return {};
         bool ok = false;
-        const qsizetype index = c.value.trimmed().toLongLong(&ok);
+        const qsizetype index = v.toLongLong(&ok);
         if (!ok || index < 0 || index >= book.strings.size())
             damaged(book);
         return book.strings[index];

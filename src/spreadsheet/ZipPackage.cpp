@@ -108,14 +108,14 @@ std::unique_ptr<ZipPartDevice> ZipPackage::open(const QString &name)
     if (index < 0)
         throw Error(damagedMessage(path_));
     zip_stat_t stat;
-    if (zip_stat_index(zip_, zip_uint64_t(index), 0, &stat) == 0 &&
-        (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-        throw Error(encryptedMessage(path_));
-    // What the directory says the part unpacks to is checked first; what it really unpacks to,
-    // as it is read.
-    if (zip_stat_index(zip_, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-        stat.size > zip_uint64_t(limits_.partBytes))
-        throw Error(tooLargeMessage(path_));
+    if (zip_stat_index(zip_, zip_uint64_t(index), 0, &stat) == 0) {
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+            throw Error(encryptedMessage(path_));
+        // What the directory says the part unpacks to is checked first; what it really unpacks
+        // to, as it is read.
+        if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(limits_.partBytes))
+            throw Error(tooLargeMessage(path_));
+    }
     zip_file_t *file = zip_fopen_index(zip_, zip_uint64_t(index), 0);
     if (!file)
         throw Error(damagedMessage(path_));
