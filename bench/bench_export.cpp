@@ -1,9 +1,9 @@
 // Report export of a 100,000-row, 15-column grid (days-in-division layout) and the read of a
 // 10,000-row voucher export, as the import preview reads it.
 //
-//   bench_export [kvsis.xls]
-// Without a workbook argument, /tmp/vostrel-bench/kvsis-10000.xls is used, made first with
-// the fixture script when LibreOffice is installed.
+//   bench_export [kvsis.xls|kvsis.xlsx]
+// Without a workbook argument, /tmp/vostrel-bench/kvsis-10000.xls and the .xlsx of the same
+// sheet are read, made first with the fixture script when LibreOffice is installed.
 
 #include "spreadsheet/ReportExport.h"
 #include "spreadsheet/Workbook.h"
@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -65,20 +66,22 @@ void benchExport()
                 static_cast<long long>(gridMs), static_cast<long long>(chars));
 }
 
-QString benchWorkbook(const QString &given)
+QStringList benchWorkbooks(const QString &given)
 {
     if (!given.isEmpty())
-        return given;
-    const QString path = QStringLiteral("/tmp/vostrel-bench/kvsis-10000.xls");
-    if (QFileInfo::exists(path))
-        return path;
+        return {given};
+    const QStringList paths{QStringLiteral("/tmp/vostrel-bench/kvsis-10000.xls"),
+                            QStringLiteral("/tmp/vostrel-bench/kvsis-10000.xlsx")};
+    const auto made = [&] { return QFileInfo::exists(paths[0]) && QFileInfo::exists(paths[1]); };
+    if (made())
+        return paths;
     if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
         return {};
-    std::printf("making %s with LibreOffice ...\n", qPrintable(path));
+    std::printf("making %s and .xlsx with LibreOffice ...\n", qPrintable(paths[0]));
     QProcess::execute(
         QStringLiteral(VOSTREL_FIXTURE_SCRIPT),
         {QStringLiteral("--bench"), QStringLiteral("/tmp/vostrel-bench"), QStringLiteral("10000")});
-    return QFileInfo::exists(path) ? path : QString();
+    return made() ? paths : QStringList();
 }
 
 void benchRead(const QString &path)
@@ -98,9 +101,9 @@ void benchRead(const QString &path)
         for (int c : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15})
             chars += book->cellText(r, c).size();
     const qint64 ms = timer.elapsed();
-    std::printf("read %d rows x 13 cells: %lld ms (open %lld ms), %lld characters\n", rows,
-                static_cast<long long>(ms), static_cast<long long>(opened),
-                static_cast<long long>(chars));
+    std::printf("read %s, %d rows x 13 cells: %lld ms (open %lld ms), %lld characters\n",
+                qPrintable(QFileInfo(path).suffix()), rows, static_cast<long long>(ms),
+                static_cast<long long>(opened), static_cast<long long>(chars));
 }
 
 } // namespace
@@ -110,7 +113,12 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         benchExport();
-        benchRead(benchWorkbook(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString()));
+        const QStringList books =
+            benchWorkbooks(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
+        if (books.isEmpty())
+            benchRead(QString());
+        for (const QString &book : books)
+            benchRead(book);
     } catch (const spreadsheet::Error &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

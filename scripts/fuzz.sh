@@ -11,7 +11,7 @@ fi
 build="$here/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$here/tests/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2
-for target in text amount quoting frame; do
+for target in text amount quoting frame xlsx; do
   corpus="$build/corpus-$target"
   mkdir -p "$corpus"
   cp -n "$here/tests/fuzz/corpus/$target/"* "$corpus/" 2>/dev/null || true

@@ -52,8 +52,8 @@ public:
             dir_ = chain(fat_, firstDirSector_, sectorSize_, regularSector());
     }
 
-    // The named stream of the root storage; empty when absent or unreadable.
-    QByteArray stream(const QString &name) const
+    // The directory entry of the named stream of the root storage; empty when absent.
+    QByteArrayView streamEntry(const QString &name) const
     {
         for (qsizetype at = 0; at + 128 <= dir_.size(); at += 128) {
             const QByteArrayView entry = part(dir_, at, 128);
@@ -63,16 +63,24 @@ public:
             QString entryName;
             for (quint32 i = 0; i + 2 < nameBytes; i += 2)
                 entryName += QChar(char16_t(le(entry, i, 2).value_or(0)));
-            if (entryName != name)
-                continue;
-            const quint32 start = le(entry, 116, 4).value_or(kEndOfChain);
-            const quint32 size = le(entry, 120, 4).value_or(0);
-            const QByteArray data = size < miniCutoff_
-                                        ? miniStreamData(start)
-                                        : chain(fat_, start, sectorSize_, regularSector());
-            return data.left(size);
+            if (entryName == name)
+                return entry;
         }
         return {};
+    }
+
+    // The named stream of the root storage; empty when absent or unreadable.
+    QByteArray stream(const QString &name) const
+    {
+        const QByteArrayView entry = streamEntry(name);
+        if (entry.isEmpty())
+            return {};
+        const quint32 start = le(entry, 116, 4).value_or(kEndOfChain);
+        const quint32 size = le(entry, 120, 4).value_or(0);
+        const QByteArray data = size < miniCutoff_
+                                    ? miniStreamData(start)
+                                    : chain(fat_, start, sectorSize_, regularSector());
+        return data.left(size);
     }
 
 private:
@@ -324,6 +332,11 @@ bool holdsNul(const QString &s)
 }
 
 } // namespace
+
+bool compoundHasStream(const QByteArray &file, const QString &name)
+{
+    return !CompoundFile(file).streamEntry(name).isEmpty();
+}
 
 CellTexts biffTextsWithNul(const QByteArray &file)
 {

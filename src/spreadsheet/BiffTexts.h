@@ -19,4 +19,8 @@ using CellTexts = QHash<std::pair<int, int>, QString>;
 // damage, or nothing.
 CellTexts biffTextsWithNul(const QByteArray &file);
 
+// Whether the bytes are a compound file whose root storage holds a stream of that name (an
+// .xlsx saved with a password is a compound file holding "EncryptedPackage").
+bool compoundHasStream(const QByteArray &file, const QString &name);
+
 } // namespace spreadsheet

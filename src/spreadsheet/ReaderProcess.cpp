@@ -15,14 +15,10 @@ constexpr int DefaultTimeLimitMs = 30000;
 
 QString timeLimitMessage(const QString &path, int ms)
 {
-    return QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน %1 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ")
+    return QStringLiteral(
+               "อ่านแฟ้มไม่เสร็จภายใน %1 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx): ")
                .arg(QString::number(ms / 1000.0)) +
            path;
-}
-
-QString tooLargeMessage(const QString &path)
-{
-    return QStringLiteral("แฟ้มนี้มีข้อมูลมากเกินกว่าจะอ่านได้ หรือแฟ้มเสียหาย: ") + path;
 }
 
 QString noReaderMessage(const QString &program)

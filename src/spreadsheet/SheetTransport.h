@@ -18,7 +18,13 @@ namespace spreadsheet {
 // A worksheet held in memory: the used size and the non-empty cells another reader gave.
 class SheetTexts final : public WorkbookReader {
 public:
-    SheetTexts(int rows, int cols) : rows_(rows), cols_(cols) {}
+    // Row and column from 1 to the text of the cell.
+    using Cells = QHash<std::pair<int, int>, QString>;
+
+    SheetTexts(int rows, int cols, Cells cells = {})
+        : rows_(rows), cols_(cols), cells_(std::move(cells))
+    {
+    }
 
     // Row and column from 1, inside the used size.
     void setCell(int row, int col, const QString &text) { cells_.insert({row, col}, text); }
@@ -30,7 +36,7 @@ public:
 private:
     int rows_;
     int cols_;
-    QHash<std::pair<int, int>, QString> cells_;
+    Cells cells_;
 };
 
 // Writes the sheet's used size and every non-empty cell; false when the device fails.

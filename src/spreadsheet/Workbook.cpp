@@ -1,8 +1,10 @@
 #include "spreadsheet/Workbook.h"
 
 #include "spreadsheet/BiffTexts.h"
+#include "spreadsheet/XlsxReader.h"
 #include "util/ThaiDate.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
@@ -21,7 +23,7 @@ namespace {
 // file at open, so every cell read afterwards is a lookup.
 class XlsReader final : public WorkbookReader {
 public:
-    explicit XlsReader(const QString &path)
+    XlsReader(const QString &path, const QByteArray &file)
     {
         const QByteArray name = QFile::encodeName(path);
         // The library can give up part-way yet answer OK, with no workbook: damaged too.
@@ -33,7 +35,7 @@ public:
         if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK ||
             sheets == 0) {
             close();
-            throw Error(QStringLiteral("แฟ้มนี้ไม่มีแผ่นงาน (Worksheet): ") + path);
+            throw Error(noSheetMessage(path));
         }
         unsigned int rows = 0;
         unsigned short cols = 0;
@@ -44,9 +46,7 @@ public:
         }
         rows_ = static_cast<int>(rows);
         cols_ = cols;
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            nulTexts_ = biffTextsWithNul(file.readAll());
+        nulTexts_ = biffTextsWithNul(file);
     }
     ~XlsReader() override { close(); }
     XlsReader(const XlsReader &) = delete;
@@ -130,10 +130,23 @@ QString timeText(QStringView s, qsizetype from)
     return QString::number(numberAt(s, from, 2)) + u':' + s.mid(from + 3, 5);
 }
 
-// What the first bytes of a file say it holds.
-enum class Kind { Biff, Xlsx, Ods, Other };
+// d/m/yyyy with the Buddhist-era year.
+QString thaiDayText(int year, int month, int day)
+{
+    return QString::number(day) + u'/' + QString::number(month) + u'/' +
+           QString::number(year + BuddhistEraOffset);
+}
+
+// A time of day rounded up to the next midnight.
+constexpr QStringView WholeDay = u"24:00:00";
+
+// What the first bytes of a file say it holds: a compound file, a zip package, an OpenDocument
+// spreadsheet (a zip that starts so), or something else.
+enum class Kind { Compound, Zip, Ods, Other };
 
 constexpr qsizetype HeadSize = 4096;
+// A workbook file larger than this is not read (it would unpack to far more than a sheet holds).
+constexpr qint64 MaxFileBytes = qint64(256) << 20;
 
 quint32 littleEndian(QByteArrayView b, qsizetype at, int size)
 {
@@ -169,11 +182,14 @@ Kind workbookKind(QByteArrayView head)
 {
     // Compound-document signature: the container of every BIFF workbook.
     if (head.startsWith(QByteArrayView("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
-        return Kind::Biff;
+        return Kind::Compound;
     if (!head.startsWith("PK\x03\x04"))
         return Kind::Other;
-    return firstMimeType(head) == "application/vnd.oasis.opendocument.spreadsheet" ? Kind::Ods
-                                                                                   : Kind::Xlsx;
+    const QByteArrayView mimeType = firstMimeType(head);
+    if (mimeType.isEmpty())
+        return Kind::Zip;
+    // Another OpenDocument file (a text, a drawing) is no workbook at all.
+    return mimeType == "application/vnd.oasis.opendocument.spreadsheet" ? Kind::Ods : Kind::Other;
 }
 
 QString cannotOpenMessage(const QString &path)
@@ -257,42 +273,68 @@ QString numberText(double value)
 QString dateCellText(const QString &iso)
 {
     const QStringView s(iso);
-    if (s.size() == 8)
-        return s[2] == u':' && !timeText(s, 0).isEmpty() ? timeText(s, 0) : iso;
+    if (s.size() == 8) {
+        const QString time = s[2] == u':' ? timeText(s, 0) : QString();
+        if (time.isEmpty())
+            return iso;
+        return time == WholeDay ? QStringLiteral("0:00:00") : time;
+    }
     if (s.size() < 10 || !digitsAt(s, 0, 4) || s[4] != u'-' || !digitsAt(s, 5, 2) || s[7] != u'-' ||
         !digitsAt(s, 8, 2))
         return iso;
-    QString date = QString::number(numberAt(s, 8, 2)) + u'/' + QString::number(numberAt(s, 5, 2)) +
-                   u'/' + QString::number(numberAt(s, 0, 4) + BuddhistEraOffset);
+    const int year = numberAt(s, 0, 4);
+    const int month = numberAt(s, 5, 2);
+    const int day = numberAt(s, 8, 2);
     if (s.size() == 10)
-        return date;
+        return thaiDayText(year, month, day);
     if (s.size() != 19 || s[10] != u' ')
         return iso;
     const QString time = timeText(s, 11);
     if (time.isEmpty())
         return iso;
     if (time == u"0:00:00")
-        return date;
-    return date + u' ' + time;
+        return thaiDayText(year, month, day);
+    // A time rounded up to midnight belongs to the next day.
+    const QDate next = QDate(year, month, day).addDays(1);
+    if (time == WholeDay && next.isValid())
+        return thaiDayText(next.year(), next.month(), next.day());
+    return thaiDayText(year, month, day) + u' ' + time;
 }
 
 QString damagedMessage(const QString &path)
 {
-    return QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path;
+    return QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") + path;
 }
 
-void checkWorkbookFile(const QString &path)
+QString encryptedMessage(const QString &path)
 {
-    switch (workbookKind(readHead(path))) {
-    case Kind::Biff:
-        return;
-    case Kind::Xlsx:
-        throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ .xlsx ซึ่งยังอ่านไม่ได้ "
-                                   "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
-                    path);
+    return QStringLiteral("แฟ้มนี้ถูกเข้ารหัสด้วยรหัสผ่าน จึงอ่านไม่ได้ "
+                          "กรุณาเปิดแฟ้มด้วยโปรแกรม Excel ยกเลิกรหัสผ่าน แล้วบันทึกใหม่: ") +
+           path;
+}
+
+QString noSheetMessage(const QString &path)
+{
+    return QStringLiteral("แฟ้มนี้ไม่มีแผ่นงาน (Worksheet): ") + path;
+}
+
+QString tooLargeMessage(const QString &path)
+{
+    return QStringLiteral("แฟ้มนี้มีข้อมูลมากเกินกว่าจะอ่านได้ หรือแฟ้มเสียหาย: ") + path;
+}
+
+namespace {
+
+Kind checkedKind(const QString &path)
+{
+    const Kind kind = workbookKind(readHead(path));
+    switch (kind) {
+    case Kind::Compound:
+    case Kind::Zip:
+        return kind;
     case Kind::Ods:
         throw Error(QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
-                                   "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                                   "กรุณาบันทึกเป็นแบบ Excel (.xlsx หรือ .xls): ") +
                     path);
     case Kind::Other:
         break;
@@ -300,10 +342,35 @@ void checkWorkbookFile(const QString &path)
     throw Error(damagedMessage(path));
 }
 
+QByteArray wholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(cannotOpenMessage(path));
+    if (file.size() > MaxFileBytes)
+        throw Error(tooLargeMessage(path));
+    QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes)
+        throw Error(tooLargeMessage(path));
+    return bytes;
+}
+
+} // namespace
+
+void checkWorkbookFile(const QString &path)
+{
+    checkedKind(path);
+}
+
 std::unique_ptr<WorkbookReader> openWorkbook(const QString &path)
 {
-    checkWorkbookFile(path);
-    return std::make_unique<XlsReader>(path);
+    const Kind kind = checkedKind(path);
+    const QByteArray bytes = wholeFile(path);
+    if (kind == Kind::Zip)
+        return readXlsx(bytes, path);
+    if (compoundHasStream(bytes, QStringLiteral("EncryptedPackage")))
+        throw Error(encryptedMessage(path));
+    return std::make_unique<XlsReader>(path, bytes);
 }
 
 } // namespace spreadsheet

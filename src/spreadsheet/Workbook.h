@@ -30,19 +30,25 @@ public:
 };
 
 // Checks that path names a workbook this reader knows, without blocking and without the
-// workbook library: it must be a regular file (a folder, a FIFO, a device or a link to one is
-// refused at once), readable, and a BIFF (.xls) workbook by its content; an .xlsx and an .ods
-// are named as such. Throws Error with a Thai message when it is not.
+// workbook libraries: it must be a regular file (a folder, a FIFO, a device or a link to one is
+// refused at once), readable, and by its content a compound file (an .xls, or an .xlsx saved
+// with a password) or a zip package (an .xlsx); an OpenDocument file is named as such. Whether
+// a zip really holds a workbook only its reading tells. Throws Error with a Thai message when
+// it is not.
 void checkWorkbookFile(const QString &path);
 
-// The message for a file that is damaged or no workbook of the expected kind.
+// The messages for a file that is damaged or no workbook of the expected kinds; one saved with
+// a password; a workbook without a worksheet; one too large to read.
 QString damagedMessage(const QString &path);
+QString encryptedMessage(const QString &path);
+QString noSheetMessage(const QString &path);
+QString tooLargeMessage(const QString &path);
 
 // Opens the workbook at path and selects its first worksheet. The reader is chosen by the
-// file's content (not its name), so further formats can be added here alone.
+// file's content (not its name): an .xls (BIFF8) or an .xlsx (Office Open XML) workbook.
 // Throws Error with a Thai message when the file is missing, cannot be read, is not a
-// workbook of a known kind, is damaged, or holds no worksheet.
-// The workbook library runs in this process: a damaged file can crash or hang it. The program
+// workbook of a known kind, is damaged or encrypted, or holds no worksheet.
+// The workbook libraries run in this process: a damaged file can crash or hang it. The program
 // reads workbooks through openWorkbookIsolated (ReaderProcess.h) instead.
 std::unique_ptr<WorkbookReader> openWorkbook(const QString &path);
 

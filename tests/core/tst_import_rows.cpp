@@ -3,6 +3,8 @@
 #include "core/ImportRows.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
+#include "data/TableText.h"
+#include "data/schema.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QMap>
@@ -619,6 +621,59 @@ private slots:
         QCOMPARE(again.inserted, 0);
         QCOMPARE(again.updated, 3);
         QCOMPARE(count(c, "M_Imp_ERP"), 3);
+    }
+
+    // The export saved as .xlsx stores exactly the rows its .xls stores: the same preview (the
+    // read ending at the same empty key cell), the same result, the same table afterwards.
+    void xlsxStoresAsXls_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        for (const QString &backend : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
+            QTest::addRow("%s: kvsis", qPrintable(backend))
+                << backend << int(ImportKind::Kvsis) << "kvsis";
+            QTest::addRow("%s: stop days", qPrintable(backend))
+                << backend << int(ImportKind::StopDays) << "stopdays";
+            QTest::addRow("%s: erp", qPrintable(backend))
+                << backend << int(ImportKind::Erp) << "erp";
+        }
+    }
+    void xlsxStoresAsXls()
+    {
+        QFETCH(QString, backend);
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        REQUIRE_BACKEND(backend);
+        const auto k = ImportKind(kind);
+        const schema::Table *table = schema::findTable(importLayoutOf(k).table);
+        QVERIFY(table);
+        QList<ImportPreview> previews;
+        QList<ImportResult> results;
+        QList<QByteArray> tables;
+        for (const QString &file : QStringList{name + ".xls", name + ".xlsx"}) {
+            TestCatalog catalog(backend);
+            db::Connection &c = catalog.connection();
+            if (k == ImportKind::StopDays) {
+                addDay(c, "25550103", "03/01/2555", "N", "");
+                addDay(c, "25551231", "31/12/2555", "S", QStringLiteral("วันสิ้นปี"));
+            }
+            previews << readPreview(
+                k, *spreadsheet::openWorkbook(fixture(file.toLatin1().constData())));
+            results.append(ImportResult());
+            savePreview(k, c, previews.last().rows, results.last());
+            tables << table_text::dump(c, *table, table_text::Encoding::Utf8);
+        }
+        QCOMPARE(previews[0].error, QString());
+        QVERIFY(previews[0].rows.size() >= 3);
+        QCOMPARE(previews[1].error, previews[0].error);
+        QCOMPARE(previews[1].rows, previews[0].rows);
+        QCOMPARE(results[1].insertedKeys, results[0].insertedKeys);
+        QCOMPARE(results[1].updatedKeys, results[0].updatedKeys);
+        QCOMPARE(results[1].notFoundKeys, results[0].notFoundKeys);
+        QCOMPARE(results[1].skipped, results[0].skipped);
+        QCOMPARE(tables[1], tables[0]);
+        QVERIFY(tables[0].count('\n') >= 2);
     }
 
     // Every hostile text in every stored column, and a pair across every cut, saved twice (the

@@ -4,6 +4,7 @@
 #include "FakeReaders.h"
 #include "HostileSheets.h"
 #include "XlsWriter.h"
+#include "ZipWriter.h"
 #include "spreadsheet/ReaderProcess.h"
 #include "spreadsheet/SheetTransport.h"
 
@@ -144,7 +145,8 @@ private slots:
     void sameCellsAsInProcess_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char *name : {"kvsis.xls", "stopdays.xls", "erp.xls"})
+        for (const char *name : {"kvsis.xls", "stopdays.xls", "erp.xls", "kvsis.xlsx",
+                                 "first-sheet-not-sheet1.xlsx", "inline-strings.xlsx"})
             QTest::newRow(name) << fixture(name);
     }
     void sameCellsAsInProcess()
@@ -155,17 +157,35 @@ private slots:
         QVERIFY(apart->rowCount() > 0);
     }
 
-    // Tabs, line breaks, quotes, Thai and texts recovered from behind a NUL arrive exactly.
+    // Tabs, line breaks, quotes, Thai and texts recovered from behind a NUL arrive exactly,
+    // from either kind of workbook.
+    void awkwardTextsArriveExactly_data()
+    {
+        QTest::addColumn<bool>("xlsx");
+        QTest::newRow("xls") << false;
+        QTest::newRow("xlsx") << true;
+    }
     void awkwardTextsArriveExactly()
     {
+        QFETCH(bool, xlsx);
         const auto texts = awkwardTexts();
-        XlsWriter w;
-        for (int i = 0; i < texts.size(); ++i)
-            w.text(i + 1, 2, texts[i].first);
-        w.number(2, 4, -0.25);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("awkward.xls"));
-        QVERIFY(w.save(path));
+        if (xlsx) {
+            QByteArray rows;
+            for (int i = 0; i < texts.size(); ++i) {
+                const QByteArray number = i == 1 ? "<c r=\"D2\"><v>-0.25</v></c>" : "";
+                rows += "<row r=\"" + QByteArray::number(i + 1) + "\">" +
+                        inlineTextCell(i + 1, 2, texts[i].first) + number + "</row>";
+            }
+            QVERIFY(ZipWriter().addAll(xlsxParts(rows)).save(path));
+        } else {
+            XlsWriter w;
+            for (int i = 0; i < texts.size(); ++i)
+                w.text(i + 1, 2, texts[i].first);
+            w.number(2, 4, -0.25);
+            QVERIFY(w.save(path));
+        }
 
         const auto apart = openWorkbookIsolated(path, limits());
         for (int i = 0; i < texts.size(); ++i)
@@ -277,7 +297,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("needsReader");
-        const QString damaged = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ");
+        const QString damaged = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ");
         const QString notRegular =
             QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) จึงอ่านไม่ได้: ");
         const QString missing = fixture("no-such-file.xls");
@@ -295,18 +315,24 @@ private slots:
         QTest::newRow("dangling link")
             << dir_.filePath("nowhere.xls")
             << QStringLiteral("ไม่พบแฟ้ม ") + dir_.filePath("nowhere.xls") << false;
-        for (const char *name : {"not-a-workbook.xls", "empty.xls"})
+        for (const char *name : {"not-a-workbook.xls", "empty.xls", "empty.xlsx"})
             QTest::newRow(name) << fixture(name) << damaged + fixture(name) << false;
         QTest::newRow("ods") << fixture("stopdays.ods")
                              << QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
-                                               "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                                               "กรุณาบันทึกเป็นแบบ Excel (.xlsx หรือ .xls): ") +
                                     fixture("stopdays.ods")
                              << false;
-        QTest::newRow("other zip") << dir_.filePath("book.xls")
-                                   << QStringLiteral("แฟ้มนี้เป็นแบบ .xlsx ซึ่งยังอ่านไม่ได้ "
-                                                     "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
-                                          dir_.filePath("book.xls")
-                                   << false;
+        // A zip is an .xlsx to the program; only the reader tells a broken one.
+        QTest::newRow("broken zip")
+            << dir_.filePath("book.xls") << damaged + dir_.filePath("book.xls") << true;
+        for (const char *name : {"truncated.xlsx", "text-document.xlsx"})
+            QTest::newRow(name) << fixture(name) << damaged + fixture(name) << true;
+        QTest::newRow("saved with a password")
+            << fixture("encrypted.xlsx") << spreadsheet::encryptedMessage(fixture("encrypted.xlsx"))
+            << true;
+        QTest::newRow("no worksheet")
+            << fixture("no-sheet.xlsx") << spreadsheet::noSheetMessage(fixture("no-sheet.xlsx"))
+            << true;
         QTest::newRow("truncated")
             << fixture("truncated.xls") << damaged + fixture("truncated.xls") << true;
         QTest::newRow("half a pair")
@@ -336,7 +362,7 @@ private slots:
         QCOMPARE(direct.exitStatus(), QProcess::CrashExit);
 
         QCOMPARE(refusal([&] { openWorkbookIsolated(damaged, limits()); }),
-                 QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + damaged);
+                 QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") + damaged);
         QCOMPARE(openWorkbookIsolated(fixture("kvsis.xls"), limits())->cellText(2, 3),
                  QStringLiteral("QDTX2556/00002"));
     }
@@ -358,8 +384,9 @@ private slots:
         QVERIFY(writeFakeReader(program, script, realReader()));
         const QString file = fixture("kvsis.xls");
         const QString expected[] = {
-            QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + file,
-            QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ") +
+            QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") + file,
+            QStringLiteral(
+                "อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx): ") +
                 file,
             QStringLiteral("แฟ้มนี้มีข้อมูลมากเกินกว่าจะอ่านได้ หรือแฟ้มเสียหาย: ") + file,
         };

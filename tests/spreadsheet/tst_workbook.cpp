@@ -1,6 +1,7 @@
 #include "HostileSheets.h"
 #include "XlsWriter.h"
 #include "spreadsheet/BiffTexts.h"
+#include "spreadsheet/NumberFormats.h"
 #include "spreadsheet/Workbook.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QTest>
 #include <random>
 
+using spreadsheet::DateKind;
 using spreadsheet::openWorkbook;
 
 namespace {
@@ -110,7 +112,7 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
-        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ");
+        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ");
         const QString missing = fixture("no-such-file.xls");
         QTest::newRow("missing") << missing << QStringLiteral("ไม่พบแฟ้ม ") + missing;
         QTest::newRow("no file chosen") << QString() << QStringLiteral("ไม่พบแฟ้ม ");
@@ -276,7 +278,8 @@ private slots:
             openWorkbook(path);
             QFAIL("no error raised");
         } catch (const spreadsheet::Error &e) {
-            QCOMPARE(e.message(), QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") + path);
+            QCOMPARE(e.message(),
+                     QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") + path);
         }
     }
 
@@ -317,6 +320,12 @@ private slots:
                                                   << "31/12/2556 0:00:01";
         QTest::newRow("time alone") << "09:05:07"
                                     << "9:05:07";
+        QTest::newRow("rounded up to midnight") << "2013-01-05 24:00:00"
+                                                << "6/1/2556";
+        QTest::newRow("rounded up past the year's end") << "2013-12-31 24:00:00"
+                                                        << "1/1/2557";
+        QTest::newRow("time rounded up to midnight") << "24:00:00"
+                                                     << "0:00:00";
         QTest::newRow("not a date") << "abc"
                                     << "abc";
         QTest::newRow("broken date") << "2013-1-02"
@@ -327,6 +336,86 @@ private slots:
         QFETCH(QString, iso);
         QFETCH(QString, expected);
         QCOMPARE(spreadsheet::dateCellText(iso), expected);
+    }
+
+    void formatDateKind_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("kind");
+        const auto add = [](const char *code, DateKind k) {
+            QTest::newRow(code) << QString::fromUtf8(code) << int(k);
+        };
+        add("d/m/yyyy", DateKind::Date);
+        add("[$-1070000]d/m/yyyy;@", DateKind::Date);
+        add("dd mmm", DateKind::Date);
+        add("mmm yyyy", DateKind::Date);
+        add("d/m/bbbb hh:mm", DateKind::Date); // no year letter: a date, as the .xls reader says
+        add("yyyy-mm-dd hh:mm", DateKind::DateTime);
+        add("D/M/YYYY H:MM:SS", DateKind::DateTime);
+        add("h:mm:ss", DateKind::Time);
+        add("mm:ss", DateKind::Time);
+        add("[h]:mm:ss", DateKind::Time);
+        add("[mm]:ss", DateKind::Time);
+        add("h:mm AM/PM", DateKind::Time);
+        add("General", DateKind::None);
+        add("0.00", DateKind::None);
+        add("#,##0.00\" days\"", DateKind::None);
+        add("\"Month \"0", DateKind::None);
+        add("[Red]#,##0;[Blue]-#,##0", DateKind::None);
+        add("\\d\\m0", DateKind::None);
+        add("_-* #,##0_m", DateKind::None);
+        add("0.0E+00", DateKind::None);
+        add("yy", DateKind::None);
+        add("[ss]", DateKind::None);
+        add("\"unclosed d/m/y", DateKind::None);
+        add("[unclosed d/m/y", DateKind::None);
+    }
+    void formatDateKind()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, kind);
+        QCOMPARE(int(spreadsheet::formatDateKind(code)), kind);
+    }
+
+    void serialDateText_data()
+    {
+        QTest::addColumn<double>("serial");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("date1904");
+        QTest::addColumn<QString>("expected");
+        const auto add = [](const char *name, double s, DateKind k, bool m, const char *text) {
+            QTest::newRow(name) << s << int(k) << m << QString::fromUtf8(text);
+        };
+        add("date", 41276, DateKind::Date, false, "2/1/2556");
+        add("date drops the time", 41276.75, DateKind::Date, false, "2/1/2556");
+        add("date-time", 41276.5, DateKind::DateTime, false, "2/1/2556 12:00:00");
+        add("date-time at midnight", 41276, DateKind::DateTime, false, "2/1/2556");
+        add("seconds rounded", 41276.418055555558, DateKind::DateTime, false, "2/1/2556 10:02:00");
+        add("rounded to the next day", 41279.9999953704, DateKind::DateTime, false, "6/1/2556");
+        add("rounded past the year's end", 41639.99999999, DateKind::DateTime, false, "1/1/2557");
+        add("time", 0.25, DateKind::Time, false, "6:00:00");
+        add("time drops the day", 3.25, DateKind::Time, false, "6:00:00");
+        add("time rounded to midnight", 0.99999999, DateKind::Time, false, "0:00:00");
+        add("day 1", 1, DateKind::Date, false, "1/1/2443");
+        add("day 0 reads as day 1", 0.5, DateKind::DateTime, false, "1/1/2443 12:00:00");
+        add("before the leap day", 59, DateKind::Date, false, "28/2/2443");
+        add("the leap day 1900 lacks", 60, DateKind::Date, false, "29/2/2443");
+        add("after the leap day", 61, DateKind::Date, false, "1/3/2443");
+        add("1904: day 0", 0, DateKind::Date, true, "1/1/2447");
+        add("1904: date-time", 39814.4180555556, DateKind::DateTime, true, "2/1/2556 10:02:00");
+        add("last day of 9999", 2958465, DateKind::Date, false, "31/12/10542");
+        add("past 9999", 2958466, DateKind::Date, false, "2958466");
+        add("negative", -1.5, DateKind::Date, false, "-1.5");
+        add("far past any date", 1e300, DateKind::DateTime, false, "1e+300");
+        add("no date kind", 41276, DateKind::None, false, "41276");
+    }
+    void serialDateText()
+    {
+        QFETCH(double, serial);
+        QFETCH(int, kind);
+        QFETCH(bool, date1904);
+        QFETCH(QString, expected);
+        QCOMPARE(spreadsheet::serialDateText(serial, DateKind(kind), date1904), expected);
     }
 };
 

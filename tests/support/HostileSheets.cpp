@@ -2,6 +2,7 @@
 
 #include "TestCatalog.h"
 #include "XlsWriter.h"
+#include "ZipWriter.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
 
@@ -270,6 +271,15 @@ void addHostileDataRows()
 
 bool saveHostileWorkbook(const HostileSheet &sheet, const QString &path)
 {
+    if (path.endsWith(u".xlsx")) {
+        QMap<int, QByteArray> rows;
+        for (auto it = sheet.cells.cbegin(); it != sheet.cells.cend(); ++it)
+            rows[it.key().first] += inlineTextCell(it.key().first, it.key().second, it.value());
+        QByteArray sheetData;
+        for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+            sheetData += "<row r=\"" + QByteArray::number(it.key()) + "\">" + it.value() + "</row>";
+        return ZipWriter().addAll(xlsxParts(sheetData)).save(path);
+    }
     XlsWriter w;
     for (auto it = sheet.cells.cbegin(); it != sheet.cells.cend(); ++it)
         w.text(it.key().first, it.key().second, it.value());

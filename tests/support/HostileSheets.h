@@ -50,7 +50,8 @@ void addHostileDataRows();
 // calendar days the compensatory-holiday sheet updates.
 void prepareHostileCatalog(db::Connection &c);
 
-// The sheet as a real .xls workbook; false when it cannot be written.
+// The sheet as a real workbook: .xlsx when the path ends so, else .xls; false when it cannot
+// be written.
 bool saveHostileWorkbook(const HostileSheet &sheet, const QString &path);
 
 // What differs between the catalog and the sheet's expectations; empty when nothing does.

@@ -3,7 +3,6 @@
 #include "FakeReaders.h"
 #include "HostileSheets.h"
 #include "TestCatalog.h"
-#include "XlsWriter.h"
 #include "admin/Admin.h"
 #include "core/ImportRows.h"
 #include "data/Connection.h"
@@ -304,29 +303,34 @@ private slots:
         prepareHostileCatalog(c);
         const HostileSheet hostile = hostileSheet(k, true);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("hostile.xls"));
-        QVERIFY(saveHostileWorkbook(hostile, path));
-
         const int stored = hostile.rows - hostile.notFound;
-        for (const bool again : {false, true}) {
+        // The .xls first inserts; every later read of the same sheet, .xlsx too, updates.
+        for (const QString &name : QStringList{"hostile.xls", "hostile.xlsx"}) {
+            const QString path = dir.filePath(name);
+            QVERIFY(saveHostileWorkbook(hostile, path));
+            for (const bool again : {false, true}) {
+                const bool inserts = !again && !name.endsWith(u"xlsx") && k != ImportKind::StopDays;
+                const Run r = runTool({QStringLiteral("import"), word, path,
+                                       QStringLiteral("--catalog"), catalog.url()});
+                QCOMPARE(r.err, QString());
+                QCOMPARE(r.exitCode, 0);
+                QCOMPARE(r.out.trimmed(),
+                         QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0")
+                             .arg(inserts ? stored : 0)
+                             .arg(inserts ? 0 : stored)
+                             .arg(hostile.notFound));
+                QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+            }
+
+            HostileSheet half;
+            half.cells[{1, 3}] = QStringLiteral("x") + QChar(0xD83D);
+            QVERIFY(saveHostileWorkbook(half, path));
             const Run r = runTool(
                 {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), catalog.url()});
-            QCOMPARE(r.err, QString());
-            QCOMPARE(r.exitCode, 0);
-            QCOMPARE(r.out.trimmed(),
-                     QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0")
-                         .arg(again || k == ImportKind::StopDays ? 0 : stored)
-                         .arg(again || k == ImportKind::StopDays ? stored : 0)
-                         .arg(hostile.notFound));
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(QStringLiteral("เสียหาย")), qPrintable(r.err));
             QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
         }
-
-        QVERIFY(XlsWriter().text(1, 3, QStringLiteral("x") + QChar(0xD83D)).save(path));
-        const Run r = runTool(
-            {QStringLiteral("import"), word, path, QStringLiteral("--catalog"), catalog.url()});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("เสียหาย")), qPrintable(r.err));
-        QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
     }
 
     // A workbook the reader cannot read, because the workbook library crashes or hangs on it or
@@ -347,19 +351,32 @@ private slots:
                 return QTest::addRow("%s: %s", command, name) << QString::fromLatin1(command);
             };
             row("parser crash") << damaged << QByteArray()
-                                << QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ") +
+                                << QStringLiteral(
+                                       "แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ") +
                                        damaged;
             row("parser hang") << kvsis << QByteArray("exec sleep 60")
-                               << QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที "
-                                                 "แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ") +
+                               << QStringLiteral(
+                                      "อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที "
+                                      "แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx): ") +
                                       kvsis;
             row("FIFO") << fifo << QByteArray("exec sleep 60")
                         << QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) "
                                           "จึงอ่านไม่ได้: ") +
                                fifo;
+            const QString cut = QStringLiteral(VOSTREL_FIXTURES "/truncated.xlsx");
+            row("xlsx cut short") << cut << QByteArray()
+                                  << QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) "
+                                                    "หรือแฟ้มเสียหาย: ") +
+                                         cut;
+            const QString locked = QStringLiteral(VOSTREL_FIXTURES "/encrypted.xlsx");
+            row("xlsx with a password")
+                << locked << QByteArray()
+                << QStringLiteral("แฟ้มนี้ถูกเข้ารหัสด้วยรหัสผ่าน จึงอ่านไม่ได้ กรุณาเปิดแฟ้มด้วยโปรแกรม Excel "
+                                  "ยกเลิกรหัสผ่าน แล้วบันทึกใหม่: ") +
+                       locked;
             row("ods") << ods << QByteArray()
                        << QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
-                                         "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                                         "กรุณาบันทึกเป็นแบบ Excel (.xlsx หรือ .xls): ") +
                               ods;
         }
     }

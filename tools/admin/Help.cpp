@@ -124,7 +124,7 @@ const CommandText Commands[] = {
      {}},
     {"import",
      "import kvsis|stopdays|erp FILE [--catalog URL]",
-     "นำเข้าแฟ้ม Excel (.xls)",
+     "นำเข้าแฟ้ม Excel (.xls หรือ .xlsx)",
      "kvsis: ฎีกาจากระบบเอกสารอิเล็กทรอนิกส์, stopdays: วันหยุดชดเชย, erp: ข้อมูลจาก KV-ERP "
      "เหมือนหน้าจอนำเข้า พิมพ์: inserted updated not_found skipped",
      {}},

@@ -116,8 +116,9 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     main->addWidget(buildPreviewGroup(), 1);
 
     chooseFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                            QStringLiteral("Excel File (*.xls);;All files (*.*)"));
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open"), QString(),
+            QStringLiteral("Excel File (*.xls *.xlsx);;All files (*.*)"));
     };
 
     for (QPushButton *b : {BitBtn1, btnSave_Data, BitBtn2, layoutShow_, layoutOk_}) {

@@ -353,14 +353,15 @@ private slots:
         const QString damaged = fixture(QStringLiteral("damaged-one-byte.xls"));
         const QString ods = fixture(QStringLiteral("stopdays.ods"));
         const QString fifo = dir_.filePath(QStringLiteral("fifo.xls"));
-        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls) หรือแฟ้มเสียหาย: ");
+        const QString notXls = QStringLiteral("แฟ้มนี้ไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx) หรือแฟ้มเสียหาย: ");
         QTest::newRow("parser crash") << damaged << QByteArray() << notXls + damaged;
         QTest::newRow("reader crash")
             << fixture(QStringLiteral("kvsis.xls")) << QByteArray("kill -SEGV $$")
             << notXls + fixture(QStringLiteral("kvsis.xls"));
         QTest::newRow("parser hang")
             << fixture(QStringLiteral("kvsis.xls")) << QByteArray("exec sleep 60")
-            << QStringLiteral("อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls): ") +
+            << QStringLiteral(
+                   "อ่านแฟ้มไม่เสร็จภายใน 0.5 วินาที แฟ้มอาจเสียหายหรือไม่ใช่แฟ้ม Excel (.xls หรือ .xlsx): ") +
                    fixture(QStringLiteral("kvsis.xls"));
         QTest::newRow("FIFO") << fifo << QByteArray("exec sleep 60")
                               << QStringLiteral("ชื่อนี้ไม่ใช่แฟ้มข้อมูลธรรมดา (เช่น ท่อส่งข้อมูลหรืออุปกรณ์) "
@@ -368,7 +369,7 @@ private slots:
                                      fifo;
         QTest::newRow("ods") << ods << QByteArray()
                              << QStringLiteral("แฟ้มนี้เป็นแบบ OpenDocument (.ods) ซึ่งยังอ่านไม่ได้ "
-                                               "กรุณาบันทึกเป็นแบบ Excel 97-2003 (.xls): ") +
+                                               "กรุณาบันทึกเป็นแบบ Excel (.xlsx หรือ .xls): ") +
                                     ods;
     }
     void unreadableWorkbookIsTold()
@@ -442,6 +443,38 @@ private slots:
         QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
         QCOMPARE(gridRow(grid(s.get()), 1), before);
         QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
+    }
+
+    // The export saved as .xlsx previews in each screen exactly as its .xls, read in the
+    // reader process as the screens read every workbook.
+    void xlsxPreviewsAsXls_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("vouchers") << "kvsis"
+                                  << "kvsis";
+        QTest::newRow("stop days") << "stop"
+                                   << "stopdays";
+        QTest::newRow("erp") << "erp"
+                             << "erp";
+    }
+    void xlsxPreviewsAsXls()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, name);
+        Fixture f;
+        auto s = make(f, which);
+        const auto preview = [&](const QString &file) {
+            openFile(s.get(), fixture(file));
+            QList<QStringList> rows;
+            for (int r = 0; r < grid(s.get())->rowCount(); ++r)
+                rows << gridRow(grid(s.get()), r);
+            return rows;
+        };
+        const QList<QStringList> xls = preview(name + ".xls");
+        QVERIFY(xls.size() > 2);
+        QCOMPARE(preview(name + ".xlsx"), xls);
+        QCOMPARE(f.dialogs.texts(), QStringList());
     }
 
     void cancelledChooserChangesNothing()
