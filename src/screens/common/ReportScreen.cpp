@@ -212,11 +212,17 @@ void ReportScreen::btnSavePdfClick()
     if (file.isEmpty())
         return;
     guarded(this, s.dialogs, [&] {
-        print::TablePdf doc = gridTablePdf(*StringGrid1);
-        doc.title = shape_.title;
-        doc.criteria = *shownCriteria_;
-        doc.printedDate = s.Today_Thai;
-        print::writeTablePdf(doc, file);
+        {
+            // Some thousand rows take seconds: the pointer says so, and is itself again before
+            // any message.
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            print::TablePdf doc = gridTablePdf(*StringGrid1);
+            doc.title = shape_.title;
+            doc.criteria = *shownCriteria_;
+            doc.printedDate = s.Today_Thai;
+            print::writeTablePdf(doc, file);
+        }
         s.dialogs.message(this, QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file));
     });
 }
