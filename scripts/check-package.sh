@@ -72,7 +72,7 @@ done <<<"$listing"
 
 # What is loaded at run time rather than linked must be named, and what is linked must be there.
 depends=$(dpkg-deb -f "$deb" Depends)
-for wanted in libqt6sql6-sqlite libqt6sql6-psql fonts-thai-tlwg libqt6widgets6 libfreexl libxlsxwriter libzip; do
+for wanted in libqt6sql6-sqlite libqt6sql6-psql fonts-thai-tlwg libqt6charts6 libqt6widgets6 libfreexl libxlsxwriter libzip; do
   grep -qE "(^|, )$wanted[0-9]*( |,|$)" <<<"$depends" || fail "Depends lacks $wanted: $depends"
 done
 

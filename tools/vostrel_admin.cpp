@@ -38,8 +38,9 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin restore FILE [--catalog URL]   (นำสำเนากลับ หลังตรวจความถูกต้องและรุ่น)
   vostrel-admin import kvsis|stopdays|erp FILE [--catalog URL]
   vostrel-admin preview kvsis|stopdays|erp FILE
-  vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--catalog URL]
-                 (ตารางของหน้าจอรายงาน คั่นด้วย tab; --xlsx: แฟ้มรายงาน Excel ด้วย)
+  vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--pdf FILE] [--catalog URL]
+                 (ตารางของหน้าจอรายงาน คั่นด้วย tab; --xlsx: แฟ้มรายงาน Excel ด้วย;
+                  --pdf: แฟ้ม PDF ของรายงานด้วย)
 %1    guarantee-register  --day DD/MM/YYYY | --month MM/YYYY | --year YYYY
   vostrel-admin guarantee add --from-site TEXT --topic TEXT [--from-unit TEXT] [--amount N]
                  [--fax TEXT] [--tel TEXT] [--to-who TEXT] [--date DD/MM/YYYY]
@@ -174,13 +175,13 @@ const char *const ImportForm = "ใช้: vostrel-admin import kvsis|stopdays|e
 const char *const PreviewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
 const char *const BackupForm = "ใช้: vostrel-admin backup FILE";
 const char *const RestoreForm = "ใช้: vostrel-admin restore FILE";
-const char *const ReportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE]";
+const char *const ReportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--pdf FILE]";
 
 // Options of the tool itself; every other option given to the report command is the report's.
 bool toolOption(const QString &name)
 {
     return name == QLatin1String("catalog") || name == QLatin1String("trace") ||
-           name == QLatin1String("xlsx");
+           name == QLatin1String("xlsx") || name == QLatin1String("pdf");
 }
 
 int runInit(const Invocation &in)
@@ -330,20 +331,21 @@ QList<admin::GivenOption> reportOptionsGiven(const QCommandLineParser &args)
     return given;
 }
 
-QString xlsxProblem(const QString &file)
+// What is wrong with the file an option (xlsx, pdf) names, or an empty text.
+QString outputProblem(const QString &option, const QString &file)
 {
     const QFileInfo target(file);
     if (file.isEmpty())
-        return QStringLiteral("ต้องระบุชื่อแฟ้มหลัง --xlsx");
+        return QStringLiteral("ต้องระบุชื่อแฟ้มหลัง --%1").arg(option);
     if (target.isDir())
-        return QStringLiteral("--xlsx: %1 เป็นโฟลเดอร์ ไม่ใช่แฟ้ม").arg(file);
+        return QStringLiteral("--%1: %2 เป็นโฟลเดอร์ ไม่ใช่แฟ้ม").arg(option, file);
     if (!target.absoluteDir().exists())
-        return QStringLiteral("--xlsx: ไม่มีโฟลเดอร์ %1").arg(target.absolutePath());
+        return QStringLiteral("--%1: ไม่มีโฟลเดอร์ %2").arg(option, target.absolutePath());
     return {};
 }
 
 // The grid the report's screen shows for the same criteria, as tab-separated lines; with
-// --xlsx, that screen's workbook too, written before anything is printed.
+// --xlsx, that screen's workbook too, and with --pdf its PDF, written before anything is printed.
 int runReport(const Invocation &in)
 {
     const QString name = in.operands.at(0);
@@ -359,10 +361,14 @@ int runReport(const Invocation &in)
     const QList<admin::GivenOption> given = reportOptionsGiven(in.args);
     const bool toFile = in.args.isSet(QStringLiteral("xlsx"));
     const QString file = in.args.value(QStringLiteral("xlsx"));
+    const bool toPdf = in.args.isSet(QStringLiteral("pdf"));
+    const QString pdf = in.args.value(QStringLiteral("pdf"));
     // An option whose value is the next option has lost its own: "--topic --catalog URL".
     QList<admin::GivenOption> valued = given;
     if (toFile)
         valued.append({QStringLiteral("xlsx"), file});
+    if (toPdf)
+        valued.append({QStringLiteral("pdf"), pdf});
     for (const admin::GivenOption &g : valued) {
         if (g.value && g.value->startsWith(QLatin1String("--")))
             return refuse(QStringLiteral("ต้องระบุค่าหลัง --%1").arg(g.name));
@@ -372,8 +378,10 @@ int runReport(const Invocation &in)
         admin::readReportOptions(*command, shape, given, in.operands.mid(1), settings);
     if (!problem.isEmpty())
         return refuse(problem);
-    if (toFile && !xlsxProblem(file).isEmpty())
-        return refuse(xlsxProblem(file));
+    if (toFile && !outputProblem(QStringLiteral("xlsx"), file).isEmpty())
+        return refuse(outputProblem(QStringLiteral("xlsx"), file));
+    if (toPdf && !outputProblem(QStringLiteral("pdf"), pdf).isEmpty())
+        return refuse(outputProblem(QStringLiteral("pdf"), pdf));
 
     db::Connection &c = *in.connection;
     c.open();
@@ -389,6 +397,9 @@ int runReport(const Invocation &in)
     if (toFile)
         admin::writeReportWorkbook(file, admin::reportTable(header, rows),
                                    command->layout(entered));
+    if (toPdf)
+        admin::writeReportPdf(pdf, shape, entered, rows,
+                              user_access::readStartUpValues(c).Today_Thai);
     out() << header.join(QLatin1Char('\t')) << '\n';
     for (const QStringList &row : rows)
         out() << row.join(QLatin1Char('\t')) << '\n';

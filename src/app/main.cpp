@@ -3,29 +3,26 @@
 #include "app/MenuTable.h"
 #include "app/main_window.h"
 #include "data/DbError.h"
+#include "print/ThaiFace.h"
 #include "screens/common/Dialogs.h"
 #include "util/Version.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFont>
 #include <QScreen>
 #include <QStyleFactory>
 
 namespace {
 
-// The first Thai face the workstation has, for the whole interface.
+// The Thai face the printed reports and charts use too, for the whole interface.
 void useThaiFont(QApplication &app)
 {
-    const QStringList families = QFontDatabase::families(QFontDatabase::Thai);
-    for (const char *wanted : {"Tahoma", "Leelawadee UI", "Loma", "Garuda", "Norasi", "Kinnari"}) {
-        const QString name = QLatin1String(wanted);
-        if (families.contains(name, Qt::CaseInsensitive)) {
-            QFont f(name);
-            f.setPointSize(11);
-            app.setFont(f);
-            return;
-        }
-    }
+    const QString face = print::interfaceThaiFace();
+    if (face.isEmpty())
+        return;
+    QFont f(face);
+    f.setPointSize(11);
+    app.setFont(f);
 }
 
 } // namespace

@@ -67,4 +67,25 @@ QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered)
     return lines;
 }
 
+QStringList enteredTexts(const QList<Criterion> &list, const Entered &entered)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const Criterion &c = list.at(i);
+        const std::optional<QStringList> values = entered.value(i);
+        if (!values) {
+            if (c.toggle == Switch::RadioPair)
+                lines << c.offCaption;
+            continue;
+        }
+        QString value = values->value(0).trimmed();
+        if (c.input == Input::DateRange) {
+            const QString to = c.label2.isEmpty() ? QStringLiteral("-") : c.label2;
+            value += u' ' + to + u' ' + values->value(1).trimmed();
+        }
+        lines << c.caption + QStringLiteral(": ") + value;
+    }
+    return lines;
+}
+
 } // namespace criteria

@@ -79,4 +79,9 @@ QString criterionLine(const Criterion &criterion, const QStringList &values);
 // One line per ticked criterion, in list order.
 QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered);
 
+// The criteria in words, for a printed report: one line per criterion in use, in list order,
+// its caption and what was entered ("วันที่หนังสือเข้ากองคลัง: 01/10/2567 ถึงวันที่ 31/10/2567");
+// a radio pair switched off gives its off caption ("ทั้งหมด").
+QStringList enteredTexts(const QList<Criterion> &list, const Entered &entered);
+
 } // namespace criteria

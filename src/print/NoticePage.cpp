@@ -1,14 +1,12 @@
 #include "print/NoticePage.h"
 
 #include "print/ThaiPdfText.h"
-#include "util/Failure.h"
 
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace print {
@@ -483,11 +481,7 @@ void writeNoticePdf(const QString &file, const NoticeValues &values)
         QPainter p(&writer);
         drawNotice(p, values);
     }
-    QByteArray pdf = buffer.data();
-    mendThaiToUnicode(pdf);
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit())
-        throw Failure(QStringLiteral("บันทึกแฟ้ม PDF %1 ไม่ได้: %2").arg(file, out.errorString()));
+    saveThaiPdf(file, buffer.data());
 }
 
 } // namespace print

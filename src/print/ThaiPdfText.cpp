@@ -1,9 +1,12 @@
 #include "print/ThaiPdfText.h"
 
+#include "util/Failure.h"
+
 #include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
 #include <QRawFont>
+#include <QSaveFile>
 #include <QTextLayout>
 #include <array>
 
@@ -180,6 +183,14 @@ void mendThaiToUnicode(QByteArray &pdf)
         }
         from = to;
     }
+}
+
+void saveThaiPdf(const QString &file, QByteArray pdf)
+{
+    mendThaiToUnicode(pdf);
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit())
+        throw Failure(QStringLiteral("บันทึกแฟ้ม PDF %1 ไม่ได้: %2").arg(file, out.errorString()));
 }
 
 } // namespace print

@@ -29,4 +29,8 @@ char16_t thaiOfPrivateForm(char16_t code);
 // characters they draw. Each code keeps its four hex digits, so no offset in the file moves.
 void mendThaiToUnicode(QByteArray &pdf);
 
+// Mends the PDF's text maps and writes it to file in one step (QSaveFile): a file already there
+// is replaced only by the whole new one. Throws Failure (a Thai message) when it cannot be.
+void saveThaiPdf(const QString &file, QByteArray pdf);
+
 } // namespace print

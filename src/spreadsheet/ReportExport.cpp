@@ -266,6 +266,9 @@ void pageSetup(lxw_worksheet *sheet, const ReportLayout &layout, SheetWriter &ou
         worksheet_set_portrait(sheet);
     worksheet_set_paper(sheet, 9); // A4; page order stays down, then over
     out.note(worksheet_repeat_rows(sheet, 0, 3));
+    // A report wider than the page goes on over more pages: the running number and the key on
+    // each of them match its rows to the first page's.
+    out.note(worksheet_repeat_columns(sheet, 0, 1));
 }
 
 QString reserveFreshName(const QString &folder)

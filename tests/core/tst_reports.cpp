@@ -275,6 +275,47 @@ private slots:
         QCOMPARE(lines(shape, entered), expected);
     }
 
+    // The criteria in words, as a printed report lists them.
+    void enteredTexts_data()
+    {
+        using L = QStringList;
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<criteria::Entered>("entered");
+        QTest::addColumn<QStringList>("expected");
+        const std::optional<QStringList> off;
+        QTest::newRow("none ticked") << "movement" << criteria::Entered(7, off) << L{};
+        QTest::newRow("officer and a range, in list order")
+            << "days-in-division" << criteria::Entered{off,
+                                                       off,
+                                                       off,
+                                                       off,
+                                                       L{"01 สมชาย"},
+                                                       off,
+                                                       off,
+                                                       L{"01/10/2567", "31/10/2567"},
+                                                       off}
+            << L{"ผู้รับผิดชอบ: 01 สมชาย", "วันที่หนังสือเข้ากองคลัง: 01/10/2567 ถึงวันที่ 31/10/2567"};
+        QTest::newRow("an always-used type, trimmed")
+            << "by-doc-type" << criteria::Entered{L{"01 Voucher  "}, off, L{"A รับเช็คแล้ว"}, off}
+            << L{"ประเภทเอกสาร: 01 Voucher", "รับเช็ค หรือ ยัง: A รับเช็คแล้ว"};
+        QTest::newRow("year") << "calendar-of-year" << criteria::Entered{L{"2557"}}
+                              << L{"เฉพาะปี: 2557"};
+        QTest::newRow("all years") << "calendar-of-year" << criteria::Entered{off} << L{"ทั้งหมด"};
+        QTest::newRow("fewer entered than criteria")
+            << "days-to-payment" << criteria::Entered{L{"01/2555"}}
+            << L{"เดือนปี Clearing Date(KV-ERP): 01/2555"};
+    }
+    void enteredTexts()
+    {
+        QFETCH(QString, report);
+        QFETCH(criteria::Entered, entered);
+        QFETCH(QStringList, expected);
+        for (const reports::Named &n : reports::all()) {
+            if (n.name == report)
+                QCOMPARE(criteria::enteredTexts(n.shape().criteria, entered), expected);
+        }
+    }
+
     // The grids' header rows and widths (0: the grid's standard width).
     void headersAndWidths()
     {

@@ -90,8 +90,9 @@ private slots:
         const int rows = 4; // header and three data rows: sheet rows 5, 6, 7
         const XlsxReadback book = exportAndRead(grid(gridCols, rows), layout);
         QCOMPARE(book.sheetNames, QStringList{QStringLiteral("Text 1")});
+        // The No and key columns and the rows down to the header, on every printed page.
         QCOMPARE(book.definedNames.value(QStringLiteral("_xlnm.Print_Titles")),
-                 QStringLiteral("'Text 1'!$1:$4"));
+                 QStringLiteral("'Text 1'!$A:$B,'Text 1'!$1:$4"));
 
         // Title and the rows above the header.
         QCOMPARE(book.text(QStringLiteral("A1")), title);

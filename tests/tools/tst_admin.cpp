@@ -424,7 +424,8 @@ private slots:
         const char *const usage = "ใช้งาน:";
         const char *const importForm = "ใช้: vostrel-admin import kvsis|stopdays|erp FILE";
         const char *const previewForm = "ใช้: vostrel-admin preview kvsis|stopdays|erp FILE";
-        const char *const reportForm = "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE]";
+        const char *const reportForm =
+            "ใช้: vostrel-admin report NAME [เงื่อนไข] [--xlsx FILE] [--pdf FILE]";
         const char *const needUser = "ต้องระบุ --user, --password และ --level";
         struct Case {
             const char *name, *words;

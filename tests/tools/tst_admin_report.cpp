@@ -1,6 +1,7 @@
 // `vostrel-admin report`: the grid and the workbook of each report screen for the same criteria,
 // and the refusals that write nothing.
 
+#include "PdfReadback.h"
 #include "WorkflowFixture.h"
 #include "XlsxReadback.h"
 #include "admin/ReportCommand.h"
@@ -379,6 +380,10 @@ private slots:
             {"movement extra", "มีคำเกินมา: extra"},
             {"movement --xlsx DIR/none/out.xlsx", "--xlsx: ไม่มีโฟลเดอร์ DIR/none"},
             {"movement --xlsx DIR", "--xlsx: DIR เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
+            {"movement --pdf DIR/none/out.pdf", "--pdf: ไม่มีโฟลเดอร์ DIR/none"},
+            {"movement --pdf DIR", "--pdf: DIR เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
+            {"movement --topic --pdf FILE", "ต้องระบุค่าหลัง --topic"},
+            {"movement --pdf", "ต้องระบุค่าหลัง --pdf"},
         };
         for (const Case &c : cases)
             QTest::newRow(c.args) << words(c.args) << QString::fromUtf8(c.message);
@@ -416,7 +421,9 @@ private slots:
         const QStringList args{QStringLiteral("movement"), QStringLiteral("--topic"),
                                QStringLiteral("ไม่มีเรื่องนี้")};
         const Run r = report(backend, args + QStringList{QStringLiteral("--xlsx"),
-                                                         dir.filePath(QStringLiteral("o.xlsx"))});
+                                                         dir.filePath(QStringLiteral("o.xlsx")),
+                                                         QStringLiteral("--pdf"),
+                                                         dir.filePath(QStringLiteral("o.pdf"))});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString());
         QCOMPARE(r.err, msg::NotFound + u'\n');
@@ -466,6 +473,67 @@ private slots:
         QVERIFY(byTool.text(QStringLiteral("A2")).contains(QStringLiteral("ค่าใช้จ่ายทั่วไป")));
         QCOMPARE(byTool.text(QStringLiteral("B5")), QStringLiteral("QDTX2567/00001"));
         QCOMPARE(dump(byTool), dump(byScreen));
+    }
+
+    // --pdf writes the PDF the screen saves for the same criteria: the same pages and texts.
+    void pdfAsTheScreenSaves_data() { TestCatalog::addBackendRows(); }
+    void pdfAsTheScreenSaves()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        QTemporaryDir dir;
+        const QString byTool = dir.filePath(QStringLiteral("เครื่องมือ.pdf"));
+        const QString byScreen = dir.filePath(QStringLiteral("หน้าจอ.pdf"));
+        const Run r =
+            report(backend, {QStringLiteral("days-in-division"), QStringLiteral("--officer"),
+                             QStringLiteral("01 สมชาย"), QStringLiteral("--entered"),
+                             QStringLiteral("01/03/2567"), QStringLiteral("31/03/2567"),
+                             QStringLiteral("--pdf"), byTool});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("No\t")));
+
+        const auto s =
+            screen(backend, QStringLiteral("days-in-division"),
+                   {QStringLiteral("CheckBox5"), QStringLiteral("cmbPer_Code1=01 สมชาย"),
+                    QStringLiteral("CheckBox8"), QStringLiteral("edtDocNoDate_Beg1=01/03/2567"),
+                    QStringLiteral("edtDocNoDate_End1=31/03/2567")});
+        s->choosePdfFile = [&](QWidget *, const QString &) { return byScreen; };
+        click(s.get(), "btnSavePdf");
+        QCOMPARE(catalog(backend).dialogs.texts(),
+                 QStringList{QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(byScreen)});
+
+        const PdfReadback tool = readPdf(byTool);
+        const PdfReadback shown = readPdf(byScreen);
+        QVERIFY2(tool.problem.isEmpty(), qPrintable(tool.problem));
+        QCOMPARE(tool.pages, shown.pages);
+        QCOMPARE(tool.pageSize, shown.pageSize);
+        QCOMPARE(tool.text, shown.text);
+        const QString text = tool.text.simplified();
+        for (const QString &expected :
+             QStringList{QStringLiteral("รายงานแสดงจำนวนวันที่ทำรายการในกองคลัง"),
+                         QStringLiteral("ผู้รับผิดชอบ: 01 สมชาย"),
+                         QStringLiteral("วันที่หนังสือเข้ากองคลัง: 01/03/2567 ถึงวันที่ 31/03/2567"),
+                         QStringLiteral("QDTX2567/00001"),
+                         QStringLiteral("พิมพ์วันที่ ") + catalog(backend).session.Today_Thai,
+                         QStringLiteral("หน้า 1/%1").arg(tool.pages)})
+            QVERIFY2(text.contains(expected), qPrintable(expected + u'\n' + text));
+        QVERIFY(!text.contains(QStringLiteral("QDTX2567/00003"))); // officer 02
+    }
+
+    // A PDF that cannot be written where the options pointed: the reason in Thai, exit 1,
+    // nothing printed and no file left.
+    void unwritablePdfLeavesNothing()
+    {
+        // The folder is there, but no file can be made in it, even by the superuser.
+        const QString file = QStringLiteral("/proc/vostrel-report.pdf");
+        const Run r = report(QStringLiteral("sqlite"),
+                             {QStringLiteral("movement"), QStringLiteral("--pdf"), file});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.startsWith(QStringLiteral("บันทึกแฟ้ม PDF ") + file + QStringLiteral(" ไม่ได้")),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(file));
     }
 };
 

@@ -6,9 +6,12 @@
 #include "print/NoticePage.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <optional>
+#include <unistd.h>
 
 namespace admin {
 
@@ -28,14 +31,26 @@ int refuse(QTextStream &err, const QString &problem)
 
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
 {
-    bool notice = false;
-    for (int i = 1; i < argc; ++i)
-        notice = notice || qstrcmp(argv[i], "notice") == 0;
-    if (!notice)
+    // A PDF's texts are measured and drawn with the workstation's fonts.
+    bool pages = false;
+    for (int i = 1; i < argc; ++i) {
+        pages = pages || qstrcmp(argv[i], "notice") == 0 || qstrcmp(argv[i], "--pdf") == 0 ||
+                qstrncmp(argv[i], "--pdf=", 6) == 0;
+    }
+    if (!pages)
         return std::make_unique<QCoreApplication>(argc, argv);
     // The tool shows no window, so it needs no display either.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Outside a desktop session there is no runtime folder; the GUI application would make one
+    // of its own all the same, with a warning on standard error, which is the tool's answer.
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QString runtime =
+            QDir::temp().filePath(QStringLiteral("vostrel-runtime-%1").arg(getuid()));
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

@@ -2,6 +2,7 @@
 
 #include "admin/OptionTexts.h"
 #include "core/Reports.h"
+#include "print/TablePdf.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -269,6 +270,22 @@ void writeReportWorkbook(const QString &file, const spreadsheet::ReportTable &ta
         QFile::remove(fresh);
         throw spreadsheet::Error(QStringLiteral("ไม่สามารถบันทึกแฟ้มรายงาน %1 ได้").arg(file));
     }
+}
+
+void writeReportPdf(const QString &file, const report::Shape &shape,
+                    const criteria::Entered &entered, const QList<QStringList> &rows,
+                    const QString &printedDate)
+{
+    print::TablePdf doc;
+    doc.title = shape.title;
+    doc.criteria = criteria::enteredTexts(shape.criteria, entered);
+    doc.header = report::headerRow(shape);
+    doc.rows = rows;
+    // As the screen's grid has them: a column the shape leaves at 0 keeps the grid's 64 pixels.
+    for (int w : report::widths(shape))
+        doc.widths << (w > 0 ? w : 64);
+    doc.printedDate = printedDate;
+    print::writeTablePdf(doc, file);
 }
 
 } // namespace admin

@@ -81,4 +81,11 @@ spreadsheet::ReportTable reportTable(const QStringList &header, const QList<QStr
 void writeReportWorkbook(const QString &file, const spreadsheet::ReportTable &table,
                          const spreadsheet::ReportLayout &layout);
 
+// Writes the PDF the report's screen saves for the same grid: the report's title, the criteria
+// in words, the printed date (dd/mm/yyyy, Buddhist era), the header row and the rows. No
+// partial file is left. Throws Failure (a Thai message).
+void writeReportPdf(const QString &file, const report::Shape &shape,
+                    const criteria::Entered &entered, const QList<QStringList> &rows,
+                    const QString &printedDate);
+
 } // namespace admin

@@ -14,6 +14,23 @@ spreadsheet::ReportTable GridTable(const Grid &grid)
     return table;
 }
 
+print::TablePdf gridTablePdf(const Grid &grid)
+{
+    const spreadsheet::ReportTable table = GridTable(grid);
+    print::TablePdf doc;
+    for (int c = 0; c < table.cols; ++c) {
+        doc.header << table.cell(c, 0);
+        doc.widths << grid.colWidth(c);
+    }
+    for (int r = 1; r < table.rows; ++r) {
+        QStringList row;
+        for (int c = 0; c < table.cols; ++c)
+            row << table.cell(c, r);
+        doc.rows << row;
+    }
+    return doc;
+}
+
 QString exportGrid(const Grid &grid, const spreadsheet::ReportLayout &layout, const QString &folder,
                    bool open)
 {

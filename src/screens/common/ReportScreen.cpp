@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Reports.h"
+#include "print/TablePdf.h"
 #include "screens/common/CriteriaPanel.h"
 #include "screens/common/DayBreakdown.h"
 #include "screens/common/Dialogs.h"
@@ -11,6 +12,8 @@
 #include "screens/common/Session.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,12 +31,19 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     return b;
 }
 
+QString askPdfFile(QWidget *parent, const QString &suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("บันทึกรายงานเป็นแฟ้ม PDF"), suggested,
+                                        QStringLiteral("PDF (*.pdf)"));
+}
+
 } // namespace
 
 ReportScreen::ReportScreen(Session &session, report::Shape shape, Layout layout, QWidget *parent)
     : Screen(session, shape.objectName, parent), shape_(std::move(shape)),
       layout_(std::move(layout))
 {
+    choosePdfFile = askPdfFile;
     setWindowTitle(shape_.title);
     auto *outer = new QGridLayout(this);
     auto *page = new QWidget(this);
@@ -87,12 +97,15 @@ QWidget *ReportScreen::buildResult()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     inside->addWidget(StringGrid1, 1);
     btnExp_excel = button(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
+    btnSavePdf = button(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnExp_excel);
+    buttons->addWidget(btnSavePdf);
     buttons->addStretch();
     inside->addLayout(buttons);
     connect(StringGrid1, &Grid::dblClick, this, &ReportScreen::StringGrid1DblClick);
     connect(btnExp_excel, &QPushButton::clicked, this, &ReportScreen::btnExp_excelClick);
+    connect(btnSavePdf, &QPushButton::clicked, this, &ReportScreen::btnSavePdfClick);
     return box;
 }
 
@@ -125,6 +138,7 @@ void ReportScreen::btnSelect_DataClick()
     StringGrid1->setColCount(report::columnCount(shape_));
     StringGrid1->setRowCount(2);
     QList<QStringList> rows;
+    shownCriteria_.reset();
     const bool ran = guardedOk(this, s.dialogs, [&] {
         // A run over a large catalog takes a moment: the pointer says so meanwhile, and is
         // itself again before any message.
@@ -141,6 +155,7 @@ void ReportScreen::btnSelect_DataClick()
         return;
     }
     showRows(rows);
+    shownCriteria_ = criteria::enteredTexts(shape_.criteria, entered());
 }
 
 void ReportScreen::showRows(const QList<QStringList> &rows)
@@ -181,6 +196,34 @@ void ReportScreen::btnExp_excelClick()
         const QString folder =
             exportFolder_.isEmpty() ? spreadsheet::reportsFolder() : exportFolder_;
         exportGrid(*StringGrid1, layout_(entered()), folder, openAfterExport_);
+    });
+}
+
+void ReportScreen::btnSavePdfClick()
+{
+    Session &s = session();
+    if (!shownCriteria_) {
+        s.dialogs.message(this, msg::NotFound);
+        return;
+    }
+    const QString suggested =
+        QDir(spreadsheet::reportsFolderPath()).filePath(shape_.title + QStringLiteral(".pdf"));
+    const QString file = choosePdfFile(this, suggested);
+    if (file.isEmpty())
+        return;
+    guarded(this, s.dialogs, [&] {
+        {
+            // Some thousand rows take seconds: the pointer says so, and is itself again before
+            // any message.
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            print::TablePdf doc = gridTablePdf(*StringGrid1);
+            doc.title = shape_.title;
+            doc.criteria = *shownCriteria_;
+            doc.printedDate = s.Today_Thai;
+            print::writeTablePdf(doc, file);
+        }
+        s.dialogs.message(this, QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file));
     });
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // The report window shared by the five reports: the criteria group, the result grid, the
-// spreadsheet export and, where the report has one, the day-by-day breakdown over the grid.
-// The shape (core/Report.h) says what differs; the window moves values between its controls
-// and the core's run.
+// spreadsheet export, the PDF of the grid and, where the report has one, the day-by-day breakdown
+// over the grid. The shape (core/Report.h) says what differs; the window moves values between its
+// controls and the core's run.
 
 #include "core/Report.h"
 #include "screens/common/Screen.h"
@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CriteriaPanel;
 class DayBreakdownPanel;
@@ -34,10 +35,15 @@ public:
     // Where the export writes; the user's reports folder unless a test says otherwise.
     void setExportFolder(const QString &folder, bool openAfter);
 
+    // Names the PDF file to write (a path is suggested); empty when the user gives none. The
+    // standard save dialog unless a test says otherwise.
+    std::function<QString(QWidget *parent, const QString &suggested)> choosePdfFile;
+
     void FormCreate();
     void btnSelect_DataClick();
     void StringGrid1DblClick();
     void btnExp_excelClick();
+    void btnSavePdfClick();
     void btnExit1Click();
 
 private:
@@ -53,7 +59,10 @@ private:
     QPushButton *btnSelect_Data = nullptr;
     QPushButton *btnExit1 = nullptr;
     QPushButton *btnExp_excel = nullptr;
+    QPushButton *btnSavePdf = nullptr;
     DayBreakdownPanel *Panel2 = nullptr;
     QString exportFolder_; // empty: the user's reports folder
     bool openAfterExport_ = true;
+    // The criteria of the rows the grid shows, in words; nullopt until a run has shown rows.
+    std::optional<QStringList> shownCriteria_;
 };

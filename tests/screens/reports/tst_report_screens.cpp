@@ -2,9 +2,11 @@
 // after a run and after a run that finds nothing, the breakdown on a double-click, and the
 // export read back from the workbook.
 
+#include "PdfReadback.h"
 #include "WorkflowFixture.h"
 #include "XlsxReadback.h"
 #include "core/Calendar.h"
+#include "core/Messages.h"
 #include "core/Reports.h"
 #include "screens/calendar/URep_Day_Of_Year.h"
 #include "screens/common/MaskEdit.h"
@@ -699,6 +701,85 @@ private slots:
         const int last = g->rowCount() + 3;
         QCOMPARE(book.text(QStringLiteral("A%1").arg(last)), QString::number(g->rowCount() - 1));
         QVERIFY(!book.has(QStringLiteral("A%1").arg(last + 1)));
+    }
+
+    // "บันทึกเป็น PDF": the grid shown, under the report's title and the criteria of its run.
+    void savesTheGridAsPdf_data()
+    {
+        QTest::addColumn<ScreenFactory>("screen");
+        QTest::addColumn<Act>("enter");
+        QTest::addColumn<QStringList>("expected"); // texts the PDF holds
+        QTest::newRow("days in division, officer ticked")
+            << make<TfrmRep_Deega_No_date>() << Act([](QWidget *s) {
+                   tick(s, "CheckBox5");
+                   choose(s, "cmbPer_Code1", 0);
+               })
+            << QStringList{"รายงานแสดงจำนวนวันที่ทำรายการในกองคลัง", "ผู้รับผิดชอบ: 01 Boon",
+                           "QDTX2555/00001", "วันที่เรื่องเข้ากองครั้งสุดท้าย"};
+        QTest::newRow("days to payment, wide") << make<TfrmRep_Day_Kolvet>() << Act([](QWidget *s) {
+            tick(s, "CheckBox1");
+            setText(s, "edtClearing_Date", QStringLiteral("01/2555"));
+        }) << QStringList{"เดือนปี Clearing Date(KV-ERP): 01/2555", "QDTX2555/00001", "Clearing_Doc"};
+        QTest::newRow("calendar of the year") << make<TfrmRep_Day_Of_Year>() << Act([](QWidget *s) {
+            setText(s, "edtSel_Year", QStringLiteral("2555"));
+        }) << QStringList{"รายงานวันที่ในแต่ละปี", "เฉพาะปี: 2555", "01/01/2555", "Day Remark"};
+    }
+    void savesTheGridAsPdf()
+    {
+        QFETCH(ScreenFactory, screen);
+        QFETCH(Act, enter);
+        QFETCH(QStringList, expected);
+        Report r(QStringLiteral("sqlite"), screen, [](Fixture &fx) {
+            addLists(fx);
+            makeCalendar2555(fx.db());
+            addFinished(fx);
+        });
+        QTemporaryDir folder;
+        QString answer;
+        QStringList asked;
+        r->choosePdfFile = [&](QWidget *, const QString &suggested) {
+            asked << suggested;
+            return answer;
+        };
+        QCOMPARE(control<QPushButton>(r.get(), "btnSavePdf")->text(),
+                 QStringLiteral("บันทึกเป็น PDF"));
+        // Nothing shown yet: nothing to save.
+        click(r.get(), "btnSavePdf");
+        QCOMPARE(r.fx.dialogs.texts(), QStringList{msg::NotFound});
+        QVERIFY(asked.isEmpty());
+
+        enter(r.get());
+        r.run();
+        // The user gives no file: nothing happens.
+        click(r.get(), "btnSavePdf");
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked.first().endsWith(r->shape().title + QStringLiteral(".pdf")));
+        QVERIFY(r.fx.dialogs.shown.isEmpty());
+
+        // Criteria changed after the run do not change what the saved rows were run for.
+        if (r->findChild<QAbstractButton *>(QStringLiteral("CheckBox6")))
+            tick(r.get(), "CheckBox6");
+        answer = folder.filePath(QStringLiteral("รายงาน.pdf"));
+        r.fx.session.Today_Thai = QStringLiteral("15/02/2555");
+        click(r.get(), "btnSavePdf");
+        QCOMPARE(r.fx.dialogs.texts(),
+                 QStringList{QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(answer)});
+        const PdfReadback pdf = readPdf(answer);
+        QVERIFY2(pdf.problem.isEmpty(), qPrintable(pdf.problem));
+        QVERIFY(pdf.pages >= 1);
+        const QString text = pdf.text.simplified();
+        for (const QString &e : expected)
+            QVERIFY2(text.contains(e), qPrintable(e + u'\n' + text));
+        QVERIFY(!text.contains(QStringLiteral("รับเช็ค หรือ ยัง")));
+        QVERIFY(text.contains(QStringLiteral("พิมพ์วันที่ 15/02/2555")));
+
+        // A file that cannot be written: the error box, and no file.
+        r.fx.dialogs.clear();
+        answer = folder.filePath(QStringLiteral("none/รายงาน.pdf"));
+        click(r.get(), "btnSavePdf");
+        QCOMPARE(r.fx.dialogs.shown.size(), 1);
+        QCOMPARE(r.fx.dialogs.shown.at(0).kind, ScriptedDialogs::Shown::Error);
+        QVERIFY(!QFile::exists(answer));
     }
 
     // A reports folder that cannot be made is told when the user exports, not when the screen
