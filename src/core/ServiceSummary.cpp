@@ -147,16 +147,6 @@ QList<Item> itemsBy(const QList<Document> &documents, By by)
     return out;
 }
 
-QDate thaiDateOf(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
-        return {};
-    return QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
-                 m.captured(1).toInt());
-}
-
 std::optional<int> targetOf(const QString &text)
 {
     static const QRegularExpression form(QStringLiteral("^[0-9]{1,3}$"));

@@ -12,7 +12,6 @@
 
 #include "core/Report.h"
 
-#include <QDate>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -120,8 +119,6 @@ Summary run(db::Connection &c, const Request &request, const QString &todayThai)
 
 // ---- inputs ----
 
-// The day of a dd/mm/yyyy text with the Buddhist-era year; invalid for any other text.
-QDate thaiDateOf(const QString &text);
 // A whole number from 0 to MaxTarget, blanks around it allowed.
 std::optional<int> targetOf(const QString &text);
 // "officer", "type" or "month".

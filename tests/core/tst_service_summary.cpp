@@ -7,6 +7,7 @@
 #include "core/Reports.h"
 #include "core/ServiceSummary.h"
 #include "data/Connection.h"
+#include "util/ThaiDate.h"
 
 #include <QDate>
 #include <QMap>
@@ -343,10 +344,10 @@ private slots:
 
     void inputs()
     {
-        QCOMPARE(summary::thaiDateOf(QStringLiteral("29/02/2567")), QDate(2024, 2, 29));
+        QCOMPARE(thaiDateOf(QStringLiteral("29/02/2567")), QDate(2024, 2, 29));
         for (const char *bad : {"29/02/2566", "1/10/2566", "31/04/2567", "", "  /  /    ",
                                 "01/10/2566 10:00:00", "01-10-2566"})
-            QVERIFY2(!summary::thaiDateOf(QString::fromUtf8(bad)).isValid(), bad);
+            QVERIFY2(!thaiDateOf(QString::fromUtf8(bad)).isValid(), bad);
         QCOMPARE(summary::targetOf(QStringLiteral(" 5 ")), std::optional<int>(5));
         QCOMPARE(summary::targetOf(QStringLiteral("0")), std::optional<int>(0));
         QCOMPARE(summary::targetOf(QStringLiteral("999")), std::optional<int>(999));
