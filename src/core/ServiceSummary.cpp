@@ -134,6 +134,16 @@ QString tenthsText(int tenths)
            QString::number(whole % 10);
 }
 
+Figures overall(const QList<Document> &documents, int target)
+{
+    QList<Item> items;
+    items.reserve(documents.size());
+    for (const Document &d : documents)
+        items.append({d.key, QString(), d.days});
+    const QList<Figures> one = finishedFigures(items, target, By::Officer);
+    return one.isEmpty() ? Figures{} : one.first();
+}
+
 QList<Item> itemsBy(const QList<Document> &documents, By by)
 {
     QList<Item> out;
@@ -169,6 +179,39 @@ std::optional<By> byOf(const QString &word)
             return by;
     }
     return std::nullopt;
+}
+
+std::optional<By> byOfCaption(const QString &text)
+{
+    for (const By by : allBys()) {
+        if (text.trimmed() == byCaption(by))
+            return by;
+    }
+    return std::nullopt;
+}
+
+QList<criteria::Criterion> screenCriteria(int target)
+{
+    using criteria::Input;
+    criteria::Criterion period =
+        criteria::makeCriterion(QString(), QStringLiteral("วันที่เรื่องออกจากกอง"),
+                                QStringLiteral("edtExit_Date_Beg"), Input::DateRange, {}, {});
+    period.field2 = QStringLiteral("edtExit_Date_End");
+    period.label2 = QStringLiteral("ถึงวันที่");
+    criteria::Criterion goal =
+        criteria::makeCriterion(QString(), QStringLiteral("เป้าหมาย (วันทำการ)"),
+                                QStringLiteral("edtTarget_Days"), Input::Text, {}, {});
+    goal.initial = criteria::Initial::Text;
+    goal.initialText = QString::number(target);
+    criteria::Criterion by = criteria::makeCriterion(
+        QString(), QStringLiteral("แยกตาม"), QStringLiteral("cmbGroup_By"), Input::Choice, {}, {});
+    for (const By b : allBys())
+        by.items << byCaption(b);
+    by.initial = criteria::Initial::FirstItem;
+    QList<criteria::Criterion> list{period, goal, by};
+    for (criteria::Criterion &c : list)
+        c.toggle = criteria::Switch::Always;
+    return list;
 }
 
 QString byWord(By by)

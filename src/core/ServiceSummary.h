@@ -101,6 +101,8 @@ Documents readDocuments(db::Connection &c, const Period &period, const QString &
 
 // The documents as (key, group, days) for the grouping.
 QList<Item> itemsBy(const QList<Document> &documents, By by);
+// The figures of all the documents as one group (no documents: all zero).
+Figures overall(const QList<Document> &documents, int target);
 
 struct Request {
     Period period;
@@ -127,6 +129,13 @@ QString byWord(By by);
 // The Thai caption of a grouping, as the screen's choice and the first header show it.
 QString byCaption(By by);
 const QList<By> &allBys();
+
+// The grouping whose caption the text is, blanks around it aside.
+std::optional<By> byOfCaption(const QString &text);
+
+// The summary screen's criteria, each always used: the exit dates (both boxes start empty), the
+// target (starting as given) and the grouping (starting with the first).
+QList<criteria::Criterion> screenCriteria(int target);
 
 // 01/10 to 30/09 of the fiscal year given as Fiscal_Year (Gregorian, the year it ends in).
 Period fiscalYearPeriod(const QString &fiscalYear);
