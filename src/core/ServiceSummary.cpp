@@ -275,11 +275,13 @@ namespace {
 
 const QString NameHeader = QStringLiteral("ชื่อ");
 
-// The running number, the group and its name before the cells.
+// The running number, the group and its name before the cells; the documents without a group
+// are named so.
 QStringList gridRow(int number, const QStringList &cells, const QMap<QString, QString> &names)
 {
-    QStringList row{QString::number(number), cells.value(0), names.value(cells.value(0))};
-    return row + cells.mid(1);
+    const QString &group = cells.value(0);
+    const QString name = group.isEmpty() ? QStringLiteral("(ไม่ระบุ)") : names.value(group);
+    return QStringList{QString::number(number), group, name} + cells.mid(1);
 }
 
 } // namespace

@@ -520,7 +520,7 @@ private slots:
         const QList<QStringList> rows = summary::finishedGridRows(groups, names);
         QCOMPARE(rows.at(0),
                  (QStringList{"1", "02", "สมหญิง", "1", "3.0", "3.0", "3", "1", "100.0", "A"}));
-        QCOMPARE(rows.at(1).mid(0, 3), (QStringList{"2", "", ""}));
+        QCOMPARE(rows.at(1).mid(0, 3), (QStringList{"2", "", "(ไม่ระบุ)"}));
         QCOMPARE(summary::finishedGridHeader(By::Officer).size(), rows.at(0).size());
     }
 };

@@ -156,7 +156,7 @@ private slots:
                                 "วันทำการ  แยกตามผู้รับผิดชอบ"));
         const QStringList header = summary::finishedGridHeader(summary::By::Officer);
         const QStringList row5{"1", "01", "สมชาย", "2", "4", "4", "5", "1", "50", "A2"};
-        const QStringList row7{"3", "", "", "1", "21", "21", "21", "0", "0", "A4"};
+        const QStringList row7{"3", "", "(ไม่ระบุ)", "1", "21", "21", "21", "0", "0", "A4"};
         for (int c = 0; c < header.size(); ++c) {
             const QString col = QChar(u'A' + c);
             QCOMPARE(book.text(col + u'4'), header.at(c));

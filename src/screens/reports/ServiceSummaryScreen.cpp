@@ -34,7 +34,7 @@ const QString BadTarget =
 const QString BadGrouping = QStringLiteral("กรุณาเลือกการแยกกลุ่มจากรายการ");
 
 // The group grids' widths: number, group, name, then the figures; the last is a document key.
-const QList<int> GroupWidths{30, 110, 180, 90, 110, 110, 140, 120, 130, 130};
+const QList<int> GroupWidths{30, 100, 170, 90, 110, 130, 180, 140, 150, 140};
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
