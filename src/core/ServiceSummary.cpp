@@ -166,17 +166,58 @@ std::optional<int> targetOf(const QString &text)
     return t.toInt();
 }
 
+namespace {
+
+// Each grouping: its word on the tool's command line and its caption on the screen.
+struct Grouping {
+    By by;
+    const char *word;
+    const char *caption;
+};
+
+const Grouping Groupings[] = {
+    {By::Officer, "officer", "ผู้รับผิดชอบ"},
+    {By::DocType, "type", "ประเภทเอกสาร"},
+    {By::Month, "month", "เดือนที่เรื่องออกจากกอง"},
+};
+
+const Grouping &groupingOf(By by)
+{
+    for (const Grouping &g : Groupings) {
+        if (g.by == by)
+            return g;
+    }
+    return Groupings[0];
+}
+
+} // namespace
+
 const QList<By> &allBys()
 {
-    static const QList<By> list{By::Officer, By::DocType, By::Month};
+    static const QList<By> list = [] {
+        QList<By> bys;
+        for (const Grouping &g : Groupings)
+            bys << g.by;
+        return bys;
+    }();
     return list;
+}
+
+QString byWord(By by)
+{
+    return QLatin1String(groupingOf(by).word);
+}
+
+QString byCaption(By by)
+{
+    return QString::fromUtf8(groupingOf(by).caption);
 }
 
 std::optional<By> byOf(const QString &word)
 {
-    for (const By by : allBys()) {
-        if (word == byWord(by))
-            return by;
+    for (const Grouping &g : Groupings) {
+        if (word == QLatin1String(g.word))
+            return g.by;
     }
     return std::nullopt;
 }
@@ -212,32 +253,6 @@ QList<criteria::Criterion> screenCriteria(int target)
     for (criteria::Criterion &c : list)
         c.toggle = criteria::Switch::Always;
     return list;
-}
-
-QString byWord(By by)
-{
-    switch (by) {
-    case By::Officer:
-        return QStringLiteral("officer");
-    case By::DocType:
-        return QStringLiteral("type");
-    case By::Month:
-        break;
-    }
-    return QStringLiteral("month");
-}
-
-QString byCaption(By by)
-{
-    switch (by) {
-    case By::Officer:
-        return QStringLiteral("ผู้รับผิดชอบ");
-    case By::DocType:
-        return QStringLiteral("ประเภทเอกสาร");
-    case By::Month:
-        break;
-    }
-    return QStringLiteral("เดือนที่เรื่องออกจากกอง");
 }
 
 Period fiscalYearPeriod(const QString &fiscalYear)
