@@ -59,6 +59,16 @@ void fill(Grid *grid, const QStringList &header, const QList<QStringList> &rows,
     }
 }
 
+// A read that may take a moment, the pointer saying so; false when it failed (and was told).
+template <class F> bool busy(QWidget *screen, Dialogs &dialogs, F &&read)
+{
+    return guardedOk(screen, dialogs, [&] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        read();
+    });
+}
+
 // The row's cells as the grid shows them.
 QStringList rowCells(const Grid &grid, int row)
 {
@@ -213,13 +223,10 @@ void ServiceSummaryScreen::btnSelect_DataClick()
     Session &s = session();
     summary::Summary found;
     QMap<QString, QString> names;
-    const bool ran = guardedOk(this, s.dialogs, [&] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        found = summary::run(s.connection, *asked, s.Today_Thai);
-        names = summary::namesOf(s.connection, asked->by);
-    });
-    if (!ran)
+    if (!busy(this, s.dialogs, [&] {
+            found = summary::run(s.connection, *asked, s.Today_Thai);
+            names = summary::namesOf(s.connection, asked->by);
+        }))
         return;
     result_ = std::move(found);
     names_ = std::move(names);
@@ -256,6 +263,10 @@ void ServiceSummaryScreen::showSummary()
                          .arg(result_.documents.open.size())
                          .arg(past)
                          .arg(session().Today_Thai));
+    // The documents of a group of the summary before are no longer the ones shown.
+    const report::Shape documents = reports::daysInDivision();
+    fill(StringGrid3, report::headerRow(documents), {}, report::widths(documents));
+    lblDocuments->clear();
     tabResults->setCurrentIndex(0);
 }
 
@@ -293,12 +304,7 @@ void ServiceSummaryScreen::listDocuments(const QList<summary::Item> &items, cons
     for (const summary::Item &i : items)
         keys << i.key;
     QList<QStringList> rows;
-    const bool ran = guardedOk(this, s.dialogs, [&] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        rows = summary::documentRows(s.connection, keys);
-    });
-    if (!ran)
+    if (!busy(this, s.dialogs, [&] { rows = summary::documentRows(s.connection, keys); }))
         return;
     const report::Shape shape = reports::daysInDivision();
     fill(StringGrid3, report::headerRow(shape), rows, report::widths(shape));

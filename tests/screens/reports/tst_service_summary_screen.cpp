@@ -309,6 +309,12 @@ private slots:
         QCOMPARE(documents->cell(1, 1), QStringLiteral("S5"));
         doubleClick(tabs, documents, 1);
         QCOMPARE(s.fx.dialogs.texts(), QStringList{reports::NotFinished});
+
+        // A new summary leaves no group's documents of the one before.
+        s.run();
+        QCOMPARE(documents->rowCount(), 2);
+        QCOMPARE(documents->cell(1, 1), QString());
+        QCOMPARE(tabs->currentIndex(), 0);
     }
 
     // Each tab's grid exports under its own title, the criteria in A2.
