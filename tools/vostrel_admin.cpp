@@ -5,6 +5,7 @@
 #include "admin/Notice.h"
 #include "admin/Help.h"
 #include "admin/ReportCommand.h"
+#include "admin/SummaryCommand.h"
 #include "admin/TableCommands.h"
 #include "core/Access.h"
 #include "core/Calendar.h"
@@ -53,6 +54,9 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin load TABLE FILE [--encoding utf-8|tis-620] [--replace] [--catalog URL]
                  (บันทึกแถวของตารางจากแฟ้มที่คั่นด้วยจุลภาคหรือ tab ทุกแถวหรือไม่มีเลย)
   vostrel-admin dump TABLE [FILE] [--encoding utf-8|tis-620] [--separator comma|tab] [--catalog URL]
+  vostrel-admin summary --from DD/MM/YYYY --to DD/MM/YYYY [--target N] [--by officer|type|month]
+                 [--xlsx FILE | --pdf FILE] [--catalog URL]
+                 (สรุปจำนวนวันทำการของเรื่องที่เสร็จสิ้นเทียบกับเป้าหมาย คั่นด้วย tab)
   vostrel-admin --help | COMMAND --help   (คำอธิบายของทุกคำสั่งและตัวเลือก)
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
@@ -456,6 +460,11 @@ const Command Commands[] = {
          return admin::dumpTable({in.args, in.operands, *in.connection, out(), err()});
      },
      true},
+    {"summary", 0, admin::SummaryForm, true,
+     [](const Invocation &in) {
+         return admin::summaryCommand({in.args, in.operands, *in.connection, out(), err()});
+     },
+     true},
 };
 
 // The words of every command, in the table's order, for the help.
@@ -565,6 +574,7 @@ void addOptions(QCommandLineParser &args)
         }
     }
     admin::addNoticeOptions(args);
+    admin::addSummaryOptions(args);
     args.addHelpOption();
     args.addVersionOption();
 }
@@ -582,6 +592,8 @@ int main(int argc, char *argv[])
     const bool parsed = args.parse(QCoreApplication::arguments());
     const QStringList words = args.positionalArguments();
     if (!parsed && words.value(0) == QLatin1String("report"))
+        return refuse(reportParseProblem(args));
+    if (!parsed && words.value(0) == QLatin1String("summary"))
         return refuse(reportParseProblem(args));
     if (!parsed)
         return usage(args.errorText());

@@ -12,6 +12,7 @@
 #include "screens/imports/UImp_Day_Stop.h"
 #include "screens/imports/UImp_Excel_Deega.h"
 #include "screens/imports/UImp_Excel_KVERP.h"
+#include "screens/reports/ServiceSummaryScreen.h"
 #include "screens/reports/URep_Deega_No_date.h"
 #include "screens/reports/URep_Detail_Deega.h"
 #include "screens/reports/URep_DivBy_DocType.h"
@@ -36,6 +37,7 @@ using user_access::Rule;
 constexpr Rule Intake{user_access::IntakeLevel, Below::Disabled};
 constexpr Rule Administrator{user_access::AdministratorLevel, Below::Hidden};
 constexpr Rule Calendar{user_access::CalendarLevel, Below::Disabled};
+constexpr Rule Summary{user_access::SummaryLevel, Below::Disabled};
 
 constexpr Entry Table[] = {
     // "ข้อมูลอ้างอิง" has no items and no action.
@@ -72,6 +74,10 @@ constexpr Entry Table[] = {
      Kind::Item,
      {},
      open<TfrmRep_Day_Kolvet>},
+    // Our own: the service-level summary.
+    {"serviceSummarySeparator", "", "N7", Kind::Separator},
+    {"serviceSummary", "รายงานสรุปจำนวนวันทำการตามเป้าหมาย", "N7", Kind::Item, Summary,
+     open<ServiceSummaryScreen>},
 
     {"N29", "ระบบ (System)", nullptr, Kind::Menu},
     {"ChangePassword1",

@@ -45,6 +45,7 @@ inline constexpr int AnyLevel = std::numeric_limits<int>::min();
 inline constexpr int IntakeLevel = 5; // the intake items of "บันทึกข้อมูล"
 inline constexpr int AdministratorLevel = 7; // the Administrator menu
 inline constexpr int CalendarLevel = 9;      // "Create Calendar"
+inline constexpr int SummaryLevel = 5;       // the service-level summary
 
 enum class Below { Hidden, Disabled };
 

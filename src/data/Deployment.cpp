@@ -78,6 +78,13 @@ Deployment Deployment::load(const QString &file)
                                     : QFileInfo(file).absoluteDir().absoluteFilePath(emblem);
     d.organisation.title = text("title", d.organisation.title);
     ini.endGroup();
+
+    // A value that is no whole number from 0 to 999 keeps the default rather than stopping the
+    // program over a figure the user can change on the screen.
+    bool ok = false;
+    const int target = ini.value(QStringLiteral("summary/target")).toString().trimmed().toInt(&ok);
+    if (ok && target >= 0 && target <= 999)
+        d.summaryTarget = target;
     return d;
 }
 
@@ -117,5 +124,6 @@ void Deployment::save(const QString &file) const
     ini.setValue(QStringLiteral("emblem"), organisation.emblemPath);
     ini.setValue(QStringLiteral("title"), organisation.title);
     ini.endGroup();
+    ini.setValue(QStringLiteral("summary/target"), summaryTarget);
     ini.sync();
 }

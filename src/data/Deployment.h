@@ -27,6 +27,9 @@ struct Deployment {
         QString title;             // the system's title on the background picture
     } organisation;
 
+    // The service-level summary's target in working days, unless the user types another.
+    int summaryTarget = 3;
+
     // The catalog's name on a server, and the password the program logs in with, unless the
     // file says otherwise.
     static const QString DefaultDatabase;

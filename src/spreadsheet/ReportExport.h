@@ -48,6 +48,8 @@ ReportLayout byDocTypeLayout();      // TfrmRep_DivBy_DocType
 // box is ticked, empty otherwise (see docTypeLine).
 ReportLayout daysToPaymentLayout(const QString &docTypeLine = {});
 QString docTypeLine(const QString &docTypeText);
+// The service-level summary's grids: their title, the criteria in A2, and their column count.
+ReportLayout summaryLayout(const QString &title, const QString &criteriaLine, int columns);
 
 // The spreadsheet letters of column c counted from 0: A .. Z, AA .. IV (256 names);
 // empty past IV.

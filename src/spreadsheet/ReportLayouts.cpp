@@ -1,5 +1,7 @@
 #include "spreadsheet/ReportExport.h"
 
+#include <algorithm>
+
 // The workbook layouts of the report screens: titles, spans and column widths.
 
 namespace spreadsheet {
@@ -78,6 +80,21 @@ ReportLayout daysToPaymentLayout(const QString &docTypeLine)
 QString docTypeLine(const QString &docTypeText)
 {
     return QStringLiteral("ประเภทเอกสาร ") + docTypeText;
+}
+
+ReportLayout summaryLayout(const QString &title, const QString &criteriaLine, int columns)
+{
+    const QString last = columnLetter(std::max(columns, 1) - 1);
+    ReportLayout l = baseLayout(title, QStringLiteral("A1:") + last + u'1', last);
+    l.orientation = Orientation::Landscape;
+    // The number, the group, its name, then the figures; the last, a document key, widest.
+    l.widths = {{QStringLiteral("A:A"), 4},
+                {QStringLiteral("B:B"), 14},
+                {QStringLiteral("C:C"), 30},
+                {QStringLiteral("D:") + last, 16},
+                {last + u':' + last, 22}};
+    l.line2 = criteriaLine;
+    return l;
 }
 
 } // namespace spreadsheet

@@ -1,5 +1,7 @@
 #include "util/ThaiDate.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString twoDigits(int n)
@@ -23,6 +25,16 @@ QString thaiDateText(const QDate &date)
         return {};
     return twoDigits(date.day()) + QLatin1Char('/') + twoDigits(date.month()) + QLatin1Char('/') +
            QString::number(date.year() + BuddhistEraOffset);
+}
+
+QDate thaiDateOf(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return {};
+    return QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
+                 m.captured(1).toInt());
 }
 
 QString thaiDateTimeText(const QDateTime &moment)

@@ -9,6 +9,10 @@
 // "dd/mm/yyyy" with the Buddhist-era year, e.g. 5 October 2014 -> "05/10/2557".
 QString thaiDateText(const QDate &date);
 
+// The day of a "dd/mm/yyyy" text with the Buddhist-era year; an invalid date for any other text
+// (no time of day after it, no day that does not exist).
+QDate thaiDateOf(const QString &text);
+
 // "dd/mm/yyyy hh:mm:ss" with the Buddhist-era year: how a server time stamp is shown.
 QString thaiDateTimeText(const QDateTime &moment);
 

@@ -253,6 +253,8 @@ private slots:
                                  "ChangePassword1", "N11", "N12", "N17", "N18", "about"})
             QVERIFY2(action(w, item)->isEnabled(), item);
         QCOMPARE(action(w, "CreateCalendar1")->isEnabled(), createCalendar);
+        // The service-level summary opens from the intake level too.
+        QCOMPARE(action(w, "serviceSummary")->isEnabled(), intake);
         QVERIFY(w.statusBar()->isVisible());
         QVERIFY(!w.findChild<QWidget *>(QStringLiteral("Panel1"))->isVisible());
     }

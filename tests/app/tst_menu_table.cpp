@@ -54,6 +54,7 @@ private slots:
             {"N21", "frmEntry_Money_Promise"},
             {"N22", "frmEntry_DateRecCheque"},
             {"N24", "frmRep_Money_Pormise"},
+            {"serviceSummary", "frmService_Summary"},
             {"about", "about"}};
         int withScreen = 0;
         for (const menu::Entry &e : menu::entries()) {

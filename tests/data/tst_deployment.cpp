@@ -139,6 +139,41 @@ private slots:
         QCOMPARE(back.organisation.contactStaff, d.organisation.contactStaff);
     }
 
+    // The summary's target: a whole number from 0 to 999, anything else keeps 3.
+    void readsTheSummaryTarget_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("target");
+        QTest::newRow("no section") << QByteArray("[catalog]\nbackend=sqlite\n") << 3;
+        QTest::newRow("five") << QByteArray("[summary]\ntarget=5\n") << 5;
+        QTest::newRow("blanks and a comment")
+            << QByteArray("[summary]\ntarget=  7   ; working days\n") << 7;
+        QTest::newRow("zero") << QByteArray("[summary]\ntarget=0\n") << 0;
+        QTest::newRow("largest") << QByteArray("[summary]\ntarget=999\n") << 999;
+        QTest::newRow("too large") << QByteArray("[summary]\ntarget=1000\n") << 3;
+        QTest::newRow("negative") << QByteArray("[summary]\ntarget=-2\n") << 3;
+        QTest::newRow("no number") << QByteArray("[summary]\ntarget=three\n") << 3;
+        QTest::newRow("a fraction") << QByteArray("[summary]\ntarget=2.5\n") << 3;
+        QTest::newRow("empty") << QByteArray("[summary]\ntarget=\n") << 3;
+    }
+    void readsTheSummaryTarget()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, target);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("vostrel.ini"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+        f.close();
+        Deployment d = Deployment::load(file);
+        QCOMPARE(d.summaryTarget, target);
+        // What is saved reads back the same.
+        d.summaryTarget = 12;
+        d.save(file);
+        QCOMPARE(Deployment::load(file).summaryTarget, 12);
+    }
+
     void unknownBackendIsRefused()
     {
         QTemporaryDir dir;

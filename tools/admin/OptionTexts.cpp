@@ -2,18 +2,13 @@
 
 #include "util/ThaiDate.h"
 
-#include <QDate>
 #include <QRegularExpression>
 
 namespace admin {
 
 bool isDateText(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    return m.hasMatch() && QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
-                                 m.captured(1).toInt())
-                               .isValid();
+    return thaiDateOf(text).isValid();
 }
 
 bool isMonthYearText(const QString &text)
