@@ -1,7 +1,8 @@
 #pragma once
 
 // A screen: one task's window, opened as a child of the main window from a menu item. It is given
-// the session and closes itself with its own back-to-menu button.
+// the session and closes itself with its own back-to-menu button. Tab and Enter move only among
+// its controls that can be seen: never into a hidden panel or one another panel covers.
 
 #include <QWidget>
 
@@ -20,6 +21,16 @@ protected:
     // The back-to-menu button: closes this screen's child window; the rest stays as it was.
     void closeScreen();
 
+    bool focusNextPrevChild(bool next) override;
+    void childEvent(QChildEvent *event) override;
+
 private:
+    class PanelWatch;
+
+    // When a panel was shown, hidden or raised: the focus leaves a control that is now out of
+    // sight for the next one in sight.
+    void settleFocus();
+
     Session &session_;
+    PanelWatch *panelWatch_;
 };
