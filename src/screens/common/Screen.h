@@ -16,10 +16,14 @@ public:
     // shows as the child window's title unless the screen sets a title of its own.
     Screen(Session &session, const QString &objectName, QWidget *parent = nullptr);
 
+    // Whether the main window opens it maximised; a small dialog opens at its own size, centred.
+    bool opensMaximised() const { return opensMaximised_; }
+
 protected:
     Session &session() const { return session_; }
     // The back-to-menu button: closes this screen's child window; the rest stays as it was.
     void closeScreen();
+    void openAtNaturalSize() { opensMaximised_ = false; }
 
     bool focusNextPrevChild(bool next) override;
     void childEvent(QChildEvent *event) override;
@@ -33,4 +37,5 @@ private:
 
     Session &session_;
     PanelWatch *panelWatch_;
+    bool opensMaximised_ = true;
 };
