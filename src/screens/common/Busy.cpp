@@ -1,8 +1,8 @@
 #include "screens/common/Busy.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QPushButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -47,7 +47,7 @@ void paintNow()
 BusyScope::BusyScope(QWidget *screen) : screen_(screen)
 {
     screen->setProperty(BusyProperty, true);
-    for (QAbstractButton *b : screen->findChildren<QAbstractButton *>()) {
+    for (QPushButton *b : screen->findChildren<QPushButton *>()) {
         if (b->isEnabled()) {
             b->setEnabled(false);
             disabled_.append(b);
@@ -66,7 +66,7 @@ BusyScope::~BusyScope()
     qApp->installEventFilter(&drop);
     QCoreApplication::processEvents();
     qApp->removeEventFilter(&drop);
-    for (const QPointer<QAbstractButton> &b : std::as_const(disabled_)) {
+    for (const QPointer<QPushButton> &b : std::as_const(disabled_)) {
         if (b)
             b->setEnabled(true);
     }

@@ -2,14 +2,14 @@
 
 // A loop of seconds inside a button's handler (a save row by row, a long report run). All the
 // work stays on the window's thread, where the one connection lives; meanwhile the window keeps
-// painting and its progress bar moving, the screen's buttons are disabled, and what the user
+// painting and its progress bar moving, the screen's push buttons are disabled, and what the user
 // clicks or types meanwhile is dropped, never run once the loop is over.
 
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 
-class QAbstractButton;
+class QPushButton;
 class QWidget;
 
 class BusyScope {
@@ -29,6 +29,6 @@ public:
 
 private:
     QPointer<QWidget> screen_;
-    QList<QPointer<QAbstractButton>> disabled_;
+    QList<QPointer<QPushButton>> disabled_;
     QElapsedTimer sincePaint_;
 };
