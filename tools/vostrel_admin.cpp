@@ -2,8 +2,8 @@
 
 #include "admin/Admin.h"
 #include "admin/GuaranteeCommand.h"
-#include "admin/Notice.h"
 #include "admin/Help.h"
+#include "admin/Notice.h"
 #include "admin/ReportCommand.h"
 #include "admin/SummaryCommand.h"
 #include "admin/TableCommands.h"
@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTextStream>
+#include <optional>
 
 namespace {
 
@@ -78,10 +79,14 @@ bool importKind(const QString &word, ImportKind &kind)
 }
 
 // The preview the import screen would show; a cell that stops the read is an error here. The
-// workbook is read in the reader process, as the screens read it.
-ImportPreview readWorkbook(ImportKind kind, const QString &file)
+// workbook is read in the reader process, as the screens read it. A workbook of another layout
+// gives no preview and the message saying so in mismatch.
+std::optional<ImportPreview> readWorkbook(ImportKind kind, const QString &file, QString &mismatch)
 {
     const auto sheet = spreadsheet::openWorkbookIsolated(file);
+    mismatch = sheetMismatch(kind, *sheet);
+    if (!mismatch.isEmpty())
+        return std::nullopt;
     ImportPreview preview = readPreview(kind, *sheet);
     if (!preview.error.isEmpty())
         throw spreadsheet::Error(preview.error);
@@ -293,10 +298,13 @@ int runImport(const Invocation &in)
     ImportKind kind;
     if (!importKind(in.operands.at(0), kind))
         return usage(QString::fromUtf8(ImportForm));
-    const ImportPreview preview = readWorkbook(kind, in.operands.at(1));
+    QString mismatch;
+    const auto preview = readWorkbook(kind, in.operands.at(1), mismatch);
+    if (!preview)
+        return refuse(mismatch);
     in.connection->open();
     ImportResult result;
-    savePreview(kind, *in.connection, preview.rows, result);
+    savePreview(kind, *in.connection, preview->rows, result);
     out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
                  .arg(result.inserted)
                  .arg(result.updated)
@@ -310,12 +318,15 @@ int runPreview(const Invocation &in)
     ImportKind kind;
     if (!importKind(in.operands.at(0), kind))
         return usage(QString::fromUtf8(PreviewForm));
-    const ImportPreview preview = readWorkbook(kind, in.operands.at(1));
+    QString mismatch;
+    const auto preview = readWorkbook(kind, in.operands.at(1), mismatch);
+    if (!preview)
+        return refuse(mismatch);
     QStringList header;
     for (const ImportColumn &c : importLayoutOf(kind).columns)
         header << c.header;
     out() << header.join(QLatin1Char('\t')) << '\n';
-    for (const QStringList &row : preview.rows)
+    for (const QStringList &row : preview->rows)
         out() << row.join(QLatin1Char('\t')) << '\n';
     return Ok;
 }

@@ -41,6 +41,7 @@ QString storedVersion(db::Connection &connection)
 AboutScreen::AboutScreen(Session &session, QWidget *parent)
     : Screen(session, QStringLiteral("about"), parent)
 {
+    openAtNaturalSize();
     setWindowTitle(QStringLiteral("เกี่ยวกับโปรแกรม"));
     auto *form = new QFormLayout;
     auto add = [this, form](const QString &caption, const QString &text, const char *name) {

@@ -105,6 +105,9 @@ constexpr Entry Table[] = {
      {},
      open<TfrmEntry_LastDay_Into_Fin>},
 
+    // Our own: arranging the open screens; the main window fills it.
+    {WindowMenu, "หน้าต่าง", nullptr, Kind::Menu},
+
     // Our own: the version, the catalog in use and where the report workbooks go.
     {"helpMenu", "วิธีใช้ (Help)", nullptr, Kind::Menu},
     {"about", "เกี่ยวกับโปรแกรม (About)", "helpMenu", Kind::Item, {}, open<AboutScreen>},

@@ -31,6 +31,10 @@ struct Entry {
     Screen *(*screen)(Session &session) = nullptr;
 };
 
+// The menu of the open screens (tile, cascade, close all, the list of them), which the main
+// window fills each time it is shown.
+inline constexpr const char *WindowMenu = "windowMenu";
+
 // Every entry; a parent always comes before the entries it holds.
 std::span<const Entry> entries();
 

@@ -30,6 +30,7 @@ QLineEdit *passwordField(QWidget *parent, const char *name)
 TfrmChange_Password::TfrmChange_Password(Session &session, QWidget *parent)
     : Screen(session, QStringLiteral("frmChange_Password"), parent)
 {
+    openAtNaturalSize();
     auto *grid = new QGridLayout(this);
     auto *heading = new QLabel(QStringLiteral("การเปลี่ยนแปลงรหัสผ่าน"), this);
     QFont big = heading->font();

@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <span>
@@ -36,6 +38,8 @@ TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, Scre
     Image1 = new BackgroundArea(deployment_.organisation.title, deployment_.organisation.emblemPath,
                                 this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    // A dialog opened over a maximised screen keeps its own size.
+    Image1->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(Image1);
     buildLoginPanel();
     buildStatusBar();
@@ -151,6 +155,63 @@ void TfrmMain_Vostrel::buildMenu()
             connect(a, &QAction::triggered, this, &TfrmMain_Vostrel::NExitClick);
         }
         menuActions_.push_back(a);
+    }
+    buildWindowMenu(menus.value(QLatin1String(menu::WindowMenu)));
+}
+
+void TfrmMain_Vostrel::buildWindowMenu(QMenu *menu)
+{
+    windowMenu_ = menu;
+    if (!menu)
+        return;
+    const auto add = [&](const char *name, const QString &caption, auto slot) {
+        QAction *a = new QAction(caption, menu);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, Image1, slot);
+        windowActions_.append(a);
+    };
+    add("windowTile", QStringLiteral("เรียงแบบเต็มพื้นที่ (Tile)"), &QMdiArea::tileSubWindows);
+    add("windowCascade", QStringLiteral("เรียงแบบซ้อนกัน (Cascade)"), &QMdiArea::cascadeSubWindows);
+    add("windowCloseAll", QStringLiteral("ปิดทุกหน้าต่าง (Close All)"), &QMdiArea::closeAllSubWindows);
+    connect(menu, &QMenu::aboutToShow, this, &TfrmMain_Vostrel::fillWindowMenu);
+    fillWindowMenu();
+}
+
+QMenu *TfrmMain_Vostrel::windowMenu()
+{
+    fillWindowMenu();
+    return windowMenu_;
+}
+
+void TfrmMain_Vostrel::fillWindowMenu()
+{
+    if (!windowMenu_)
+        return;
+    // The list is made afresh; the arranging actions stay and are only taken out.
+    for (QAction *a : windowMenu_->actions()) {
+        windowMenu_->removeAction(a);
+        if (!windowActions_.contains(a))
+            delete a;
+    }
+    const QList<QMdiSubWindow *> open = Image1->subWindowList();
+    for (QAction *a : std::as_const(windowActions_)) {
+        a->setEnabled(!open.isEmpty());
+        windowMenu_->addAction(a);
+    }
+    if (open.isEmpty())
+        return;
+    windowMenu_->addSeparator();
+    QMdiSubWindow *current = Image1->currentSubWindow();
+    for (QMdiSubWindow *sub : open) {
+        QAction *a = windowMenu_->addAction(
+            QString(sub->windowTitle()).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        a->setObjectName(QStringLiteral("windowScreen"));
+        a->setCheckable(true);
+        a->setChecked(sub == current);
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                Image1->setActiveSubWindow(sub);
+        });
     }
 }
 
@@ -281,6 +342,15 @@ Screen *TfrmMain_Vostrel::openScreen(const QString &menuItem)
     QMdiSubWindow *child = Image1->addSubWindow(screen);
     child->setWindowTitle(screen->windowTitle().isEmpty() ? screen->objectName()
                                                           : screen->windowTitle());
-    child->showMaximized();
+    if (screen->opensMaximised()) {
+        child->showMaximized();
+        return screen;
+    }
+    // A small dialog: its own size, in the middle of the area, over any maximised screen.
+    child->adjustSize();
+    QRect place(QPoint(), child->size());
+    place.moveCenter(Image1->viewport()->rect().center());
+    child->move(std::max(place.left(), 0), std::max(place.top(), 0));
+    child->show();
     return screen;
 }

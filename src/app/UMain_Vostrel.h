@@ -45,6 +45,8 @@ public:
 
     // What choosing a menu item does: a fresh instance of its screen as a child window.
     Screen *openScreen(const QString &menuItem);
+    // The "หน้าต่าง" menu, filled as when it opens.
+    QMenu *windowMenu();
 
     // The handlers of the login panel and the exit item.
     void FormCreate();
@@ -57,6 +59,10 @@ signals:
 
 private:
     void buildMenu();
+    void buildWindowMenu(QMenu *menu);
+    // The window menu as it stands: the arranging actions, then one checkable action per open
+    // screen, by title, the active one ticked.
+    void fillWindowMenu();
     void buildLoginPanel();
     void buildStatusBar();
     void endProgram();
@@ -82,4 +88,6 @@ private:
     QPushButton *btnCancel = nullptr;
     QLabel *panels_[5] = {};
     std::vector<QAction *> menuActions_; // one per row of menu::entries(), in its order
+    QMenu *windowMenu_ = nullptr;
+    QList<QAction *> windowActions_; // tile, cascade, close all
 };

@@ -39,7 +39,14 @@ ImportLayout makeKvsis()
             kvsisUpdateStatement,
             kvsisInsertStatement,
             {2},
-            {}};
+            {},
+            {},
+            {QStringLiteral("แฟ้มเอกสารที่ส่งออกจากระบบ KVSIS"),
+             {3, 4},
+             3,
+             KeyForm::DocumentKey,
+             QStringLiteral("เลขที่เอกสาร"),
+             QStringLiteral("QDTX2556/00002")}};
 }
 
 ImportLayout makeStopDays()
@@ -58,7 +65,14 @@ ImportLayout makeStopDays()
             nullptr,
             {1},
             // A day the calendar does not hold is listed with its holiday name.
-            {1, 2}};
+            {1, 2},
+            QStringLiteral("ไม่มีวันที่นั้นในปฏิทิน (ดูรายการ \"ข้อมูลที่ไม่ถูก Update\")"),
+            {QStringLiteral("แฟ้มวันหยุดชดเชยและวันหยุดราชการ"),
+             {2},
+             2,
+             KeyForm::DayText,
+             QStringLiteral("วันที่ วว/ดด/ปปปป"),
+             QStringLiteral("03/01/2555")}};
 }
 
 ImportLayout makeErp()
@@ -95,7 +109,14 @@ ImportLayout makeErp()
             erpUpdateStatement,
             erpInsertStatement,
             {1, 3},
-            {}};
+            {},
+            {},
+            {QStringLiteral("แฟ้มรายการล้างหนี้ที่ส่งออกจาก KVERP"),
+             {3, 5},
+             3,
+             KeyForm::Year,
+             QStringLiteral("ปีงบประมาณ ค.ศ."),
+             QStringLiteral("2017")}};
 }
 
 QString dateError(int row, int sheetCol, const QString &text)

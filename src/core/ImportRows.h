@@ -42,6 +42,26 @@ struct ImportColumn {
 
 using ImportStatement = db::Statement (*)(const QStringList &cells);
 
+// The form of the key cells an import's workbook holds.
+enum class KeyForm {
+    DocumentKey, // letters, a four-digit year, "/" and digits: QDTX2556/00002
+    DayText,     // day, month and four-digit year: 03/01/2555 (also 3.1.2555, a time after it)
+    Year,        // four digits: 2017
+};
+
+// What the workbook an import expects looks like, for telling another workbook from it before
+// anything is read: its headings row holds text in these columns (and no key: a sheet without
+// headings would lose its first row), and among the rows the read would take at least one key
+// cell has the key's form.
+struct ImportSheetShape {
+    QString name; // the workbook as the messages name it
+    QList<int> headingCols;
+    int keyCol = 0;
+    KeyForm keyForm = KeyForm::DocumentKey;
+    QString keyName;    // what the key column holds, e.g. "เลขที่เอกสาร"
+    QString keyExample; // a key of the form, e.g. "QDTX2556/00002"
+};
+
 struct ImportLayout {
     ImportKind kind;
     QString title;     // the screen's title strip
@@ -58,6 +78,9 @@ struct ImportLayout {
     ImportStatement insert = nullptr; // nullptr: a key not found is listed, not inserted
     QList<int> listedCells;           // the cells naming the row in the lists, blank-joined
     QList<int> notFoundCells;         // the same for the list of keys not found
+    QString notFoundReason;           // why such a row was not saved, in the completion message
+
+    ImportSheetShape sheet;
 };
 
 const ImportLayout &importLayoutOf(ImportKind kind);
@@ -71,6 +94,14 @@ struct ImportPreview {
 };
 
 ImportPreview readPreview(ImportKind kind, const SheetCells &sheet);
+
+// Whether a trimmed cell text has the key form.
+bool keyFits(KeyForm form, const QString &text);
+
+// Empty when the sheet has the shape of the import's workbook; otherwise the Thai message
+// saying what does not fit and which workbook the import expects. A sheet that fits is read
+// by readPreview exactly as any other; one that does not is to be refused whole.
+QString sheetMismatch(ImportKind kind, const SheetCells &sheet);
 
 // A day.month.year text with a Gregorian year as dd/mm/yyyy with the Buddhist-era year:
 // "13.10.2016" -> "13/10/2559", "1.2.2017" -> "01/02/2560". Blanks around the text are
@@ -89,6 +120,10 @@ struct ImportResult {
     QStringList updatedKeys;
     QStringList notFoundKeys;
 };
+
+// "ทำการบันทึกข้อมูลเรียบร้อยแล้ว", followed, when some rows were not saved, by how many were
+// saved and how many were not, and why.
+QString completionText(ImportKind kind, const ImportResult &result);
 
 // Saves the rows in order, each looked up and then updated or inserted (or listed as not
 // found) on its own statement, no transaction:

@@ -705,6 +705,178 @@ private slots:
             QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
         }
     }
+
+    // The key forms tell an import's own keys from another workbook's cells; what an export
+    // really holds (blanks around, letter case, a time after a date) still fits.
+    void keyForms_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fits");
+        const int doc = int(KeyForm::DocumentKey);
+        const int day = int(KeyForm::DayText);
+        const int year = int(KeyForm::Year);
+        QTest::newRow("document key") << doc << "QDTX2556/00002" << true;
+        QTest::newRow("document key, lower case") << doc << "qdtx2556/00002" << true;
+        QTest::newRow("document key, other prefix") << doc << "AB2560/123" << true;
+        QTest::newRow("document key, no prefix") << doc << "2556/00002" << false;
+        QTest::newRow("document key, two-digit year") << doc << "QDTX56/00002" << false;
+        QTest::newRow("guarantee key") << doc << QStringLiteral("2557ส0000001") << false;
+        QTest::newRow("holiday name as key") << doc << QStringLiteral("วันหยุดพิเศษ") << false;
+        QTest::newRow("heading as key") << doc << QStringLiteral("เลขที่เอกสาร") << false;
+        QTest::newRow("fiscal year as key") << doc << "2017" << false;
+        QTest::newRow("day") << day << "03/01/2555" << true;
+        QTest::newRow("day without zeros") << day << "5/1/2555" << true;
+        QTest::newRow("day with dots") << day << "5.1.2012" << true;
+        QTest::newRow("day with a time") << day << "2/1/2556 10:02:00" << true;
+        QTest::newRow("day, two-digit year") << day << "05/01/55" << false;
+        QTest::newRow("priority name as day") << day << QStringLiteral("ด่วนที่สุด") << false;
+        QTest::newRow("document key as day") << day << "QDTX2556/00002" << false;
+        QTest::newRow("year") << year << "2017" << true;
+        QTest::newRow("year with decimals") << year << "2017.5" << false;
+        QTest::newRow("document key as year") << year << "QDTX2556/00005" << false;
+        QTest::newRow("empty") << year << "" << false;
+    }
+    void keyForms()
+    {
+        QFETCH(int, form);
+        QFETCH(QString, text);
+        QFETCH(bool, fits);
+        QCOMPARE(keyFits(KeyForm(form), text), fits);
+    }
+
+    // Each fixture workbook is taken by its own import and refused by the other two, the
+    // message naming the workbook the import expects.
+    void fixturesInTheWrongImport_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("fits");
+        const QList<std::pair<ImportKind, const char *>> kinds{{ImportKind::Kvsis, "kvsis"},
+                                                               {ImportKind::StopDays, "stopdays"},
+                                                               {ImportKind::Erp, "erp"}};
+        for (const auto &[kind, name] : kinds) {
+            for (const auto &[_, file] : kinds)
+                QTest::addRow("%s import, %s.xls", name, file)
+                    << int(kind) << QStringLiteral("%1.xls").arg(QLatin1String(file))
+                    << (QLatin1String(file) == QLatin1String(name));
+        }
+    }
+    void fixturesInTheWrongImport()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, file);
+        QFETCH(bool, fits);
+        const auto sheet = spreadsheet::openWorkbook(fixture(file.toLatin1().constData()));
+        const QString mismatch = sheetMismatch(ImportKind(kind), *sheet);
+        QCOMPARE(mismatch.isEmpty(), fits);
+        if (!fits) {
+            const ImportSheetShape &shape = importLayoutOf(ImportKind(kind)).sheet;
+            QVERIFY2(mismatch.contains(shape.name), qPrintable(mismatch));
+            QVERIFY2(mismatch.contains(shape.keyExample), qPrintable(mismatch));
+        }
+    }
+
+    // Made sheets: the headings row and the key column decide; one stray row does not.
+    void sheetShapes_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("cells"); // "row,col=text"
+        QTest::addColumn<QString>("problem");   // a part of the message; empty: the sheet fits
+        const int kv = int(ImportKind::Kvsis);
+        const int sd = int(ImportKind::StopDays);
+        const int erp = int(ImportKind::Erp);
+        const QStringList kvHead{"1,3=DocNo", "1,4=DocNoDate"};
+        QTest::newRow("kvsis: headings and keys")
+            << kv << kvHead + QStringList{"2,3=QDTX2556/00002", "2,4=x"} << QString();
+        QTest::newRow("kvsis: blanks around the key")
+            << kv << kvHead + QStringList{"2,3=  QDTX2556/00002 ", "2,4=x"} << QString();
+        QTest::newRow("kvsis: one stray key among documents")
+            << kv
+            << kvHead + QStringList{"2,3=" + QStringLiteral("รวม"), "2,4=x", "3,3=QDTX2556/00003",
+                                    "3,4=x"}
+            << QString();
+        QTest::newRow("kvsis: headings, no rows") << kv << kvHead << QString();
+        QTest::newRow("kvsis: no key looks like a document")
+            << kv << kvHead + QStringList{"2,3=abc", "2,4=x", "3,3=", "3,4=x"}
+            << QStringLiteral("ไม่มีแถวใดที่คอลัมน์ C เป็นเลขที่เอกสาร");
+        QTest::newRow("kvsis: no heading over the registration date")
+            << kv << QStringList{"1,3=DocNo", "2,3=QDTX2556/00002", "2,4=x"}
+            << QStringLiteral("แถวที่ 1 คอลัมน์ D ควรเป็นหัวคอลัมน์ แต่ว่างอยู่");
+        QTest::newRow("kvsis: documents from row 1")
+            << kv << QStringList{"1,3=QDTX2556/00001", "1,4=x", "2,3=QDTX2556/00002", "2,4=x"}
+            << QStringLiteral("แถวที่ 1 คอลัมน์ C ควรเป็นหัวคอลัมน์ แต่เป็นข้อมูล (QDTX2556/00001)");
+        QTest::newRow("stop days: headings and a day")
+            << sd << QStringList{"2,2=Date", "3,1=1", "3,2=5/1/2555"} << QString();
+        QTest::newRow("stop days: holidays from row 2")
+            << sd << QStringList{"2,1=1", "2,2=03/01/2555", "3,1=2", "3,2=04/01/2555"}
+            << QStringLiteral("แถวที่ 2 คอลัมน์ B ควรเป็นหัวคอลัมน์ แต่เป็นข้อมูล");
+        QTest::newRow("erp: headings and a year")
+            << erp << QStringList{"4,3=Fiscal Year", "4,5=FI", "6,3= 2017 "} << QString();
+        QTest::newRow("erp: no FI heading") << erp << QStringList{"4,3=Fiscal Year", "6,3=2017"}
+                                            << QStringLiteral("แถวที่ 4 คอลัมน์ E");
+        QTest::newRow("erp: years that are none")
+            << erp << QStringList{"4,3=Fiscal Year", "4,5=FI", "6,3=2560/1", "7,3=FY"}
+            << QStringLiteral("ไม่มีแถวใดที่คอลัมน์ C เป็นปีงบประมาณ");
+    }
+    void sheetShapes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, problem);
+        Sheet sheet;
+        for (const QString &c : cells) {
+            const qsizetype comma = c.indexOf(u',');
+            const qsizetype equals = c.indexOf(u'=');
+            sheet.set(c.left(comma).toInt(), c.mid(comma + 1, equals - comma - 1).toInt(),
+                      c.mid(equals + 1));
+        }
+        const QString mismatch = sheetMismatch(ImportKind(kind), sheet);
+        if (problem.isEmpty())
+            QCOMPARE(mismatch, QString());
+        else
+            QVERIFY2(mismatch.contains(problem), qPrintable(mismatch));
+    }
+
+    // The completion message: the fixed text alone when every row was saved, else followed by
+    // the counts and the reasons.
+    void completion_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("counts"); // inserted, updated, not found, skipped
+        QTest::addColumn<QString>("expected");
+        const QString saved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+        QTest::newRow("all saved") << int(ImportKind::Kvsis) << QList<int>{4, 1, 0, 0} << saved;
+        QTest::newRow("nothing at all") << int(ImportKind::Erp) << QList<int>{0, 0, 0, 0} << saved;
+        QTest::newRow("holidays not in the calendar")
+            << int(ImportKind::StopDays) << QList<int>{0, 3, 2, 0}
+            << saved + QStringLiteral("\nบันทึก 3 แถว ไม่ได้บันทึก 2 แถว\n- 2 แถว: ไม่มีวันที่นั้นใน"
+                                      "ปฏิทิน (ดูรายการ \"ข้อมูลที่ไม่ถูก Update\")");
+        QTest::newRow("every holiday not found")
+            << int(ImportKind::StopDays) << QList<int>{0, 0, 5, 1}
+            << saved + QStringLiteral("\nบันทึก 0 แถว ไม่ได้บันทึก 6 แถว\n- 5 แถว: ไม่มีวันที่นั้นใน"
+                                      "ปฏิทิน (ดูรายการ \"ข้อมูลที่ไม่ถูก Update\")\n- 1 แถว: ช่อง "
+                                      "Date ว่าง");
+        QTest::newRow("voucher without key")
+            << int(ImportKind::Kvsis) << QList<int>{3, 1, 0, 1}
+            << saved + QStringLiteral("\nบันทึก 4 แถว ไม่ได้บันทึก 1 แถว\n- 1 แถว: ช่อง DocNo ว่าง");
+        QTest::newRow("erp without key")
+            << int(ImportKind::Erp) << QList<int>{2, 0, 0, 2}
+            << saved + QStringLiteral("\nบันทึก 2 แถว ไม่ได้บันทึก 2 แถว\n- 2 แถว: ช่อง Fiscal Year "
+                                      "หรือ FI Doc. No. ว่าง");
+    }
+    void completion()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, expected);
+        ImportResult r;
+        r.inserted = counts[0];
+        r.updated = counts[1];
+        r.notFound = counts[2];
+        r.skipped = counts[3];
+        QCOMPARE(completionText(ImportKind(kind), r), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestImportRows)

@@ -115,11 +115,24 @@ QString rowKey(ImportKind kind, const QStringList &stored)
 // A row: preview index -> sheet text. Unset columns get a harmless value, keys a unique one.
 using RowLayout = QMap<int, QString>;
 
+// A unique key of the form the import's workbook holds, so that the sheet passes for one.
+QString defaultKey(ImportKind kind, int cell, int n)
+{
+    if (kind == ImportKind::Erp)
+        return cell == 3 ? u"F%1"_s.arg(n) : u"2017"_s;
+    return u"QDTX2560/%1"_s.arg(n, 5, 10, QLatin1Char('0'));
+}
+
 class Builder {
 public:
     Builder(ImportKind kind, bool fromFile)
         : kind_(kind), fromFile_(fromFile), layout_(importLayoutOf(kind))
     {
+        // The headings the workbook carries above its rows.
+        for (const ImportColumn &c : layout_.columns) {
+            if (c.sheetCol > 0)
+                sheet_.cells.insert({layout_.headerRow, c.sheetCol}, c.header);
+        }
     }
 
     void add(RowLayout given, bool dayKnown)
@@ -131,7 +144,7 @@ public:
             if (kind_ == ImportKind::StopDays)
                 given.insert(k, thaiDay(n));
             else
-                given.insert(k, (k == 3 ? u"F%1"_s : u"R%1"_s).arg(n));
+                given.insert(k, defaultKey(kind_, k, n));
         }
         const int sheetRow = layout_.firstRow + n;
         QStringList stored;

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <tuple>
 
 using db::Statement;
 
@@ -284,6 +285,48 @@ private slots:
                      byTool.url()});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!r.err.isEmpty());
+    }
+
+    // Another import's workbook: one Thai message naming the workbook expected, exit status 2,
+    // nothing printed and nothing written, by import and by preview alike.
+    void wrongWorkbookIsRefused_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+        const QList<std::tuple<const char *, const char *, const char *>> imports{
+            {"kvsis", "kvsis.xls", "KVSIS"},
+            {"stopdays", "stopdays.xls", "แฟ้มวันหยุดชดเชย"},
+            {"erp", "erp.xls", "KVERP"}};
+        for (const auto &[word, own, expected] : imports) {
+            for (const auto &[_, file, unused] : imports) {
+                if (file != own)
+                    QTest::addRow("%s, %s", word, file)
+                        << QString::fromLatin1(word) << QString::fromLatin1(file)
+                        << QString::fromUtf8(expected);
+            }
+        }
+    }
+    void wrongWorkbookIsRefused()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+        const QString path = QStringLiteral(VOSTREL_FIXTURES "/") + file;
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        for (const QString &command : {QStringLiteral("import"), QStringLiteral("preview")}) {
+            QStringList args{command, word, path};
+            if (command == QLatin1String("import"))
+                args << QStringLiteral("--catalog") << catalog.url();
+            const Run r = runTool(args);
+            QCOMPARE(r.exitCode, 2);
+            QCOMPARE(r.out, QString());
+            QVERIFY2(r.err.contains(expected), qPrintable(r.err));
+        }
+        db::Connection &c = catalog.connection();
+        QCOMPARE(count(c, QStringLiteral("Main_Deega_Control")) +
+                     count(c, QStringLiteral("M_Imp_ERP")),
+                 0);
     }
 
     // Hostile workbooks through the command: every value arrives as its nearest valid text,

@@ -135,12 +135,13 @@ const CommandText Commands[] = {
      "import kvsis|stopdays|erp FILE [--catalog URL]",
      "นำเข้าแฟ้ม Excel (.xls หรือ .xlsx)",
      "kvsis: ฎีกาจากระบบเอกสารอิเล็กทรอนิกส์, stopdays: วันหยุดชดเชย, erp: ข้อมูลจาก KV-ERP "
-     "เหมือนหน้าจอนำเข้า พิมพ์: inserted updated not_found skipped",
+     "เหมือนหน้าจอนำเข้า พิมพ์: inserted updated not_found skipped "
+     "แฟ้มที่ไม่ใช่รูปแบบของการนำเข้านั้นถูกปฏิเสธทั้งแฟ้ม (exit 2) ไม่บันทึกข้อมูลใด ๆ",
      {}},
     {"preview",
      "preview kvsis|stopdays|erp FILE",
      "แสดงตารางที่หน้าจอนำเข้าจะแสดง คั่นด้วย tab",
-     "ไม่ใช้ฐานข้อมูล",
+     "ไม่ใช้ฐานข้อมูล แฟ้มที่ไม่ใช่รูปแบบของการนำเข้านั้นถูกปฏิเสธ (exit 2)",
      {}},
     {"report guarantee-register",
      "report guarantee-register --day DD/MM/YYYY | --month MM/YYYY | --year YYYY [--catalog URL]",

@@ -1,6 +1,7 @@
 #include "screens/calendar/UCreate_Calendar.h"
 
 #include "core/Messages.h"
+#include "screens/common/Busy.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Grid.h"
@@ -148,11 +149,20 @@ QList<CalendarDay> TfrmCreate_Calendar::gridDays() const
 void TfrmCreate_Calendar::Button2Click()
 {
     Session &s = session();
+    if (BusyScope::isBusy(this))
+        return;
     guarded(this, s.dialogs, [&] {
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         ProgressBar1->setMaximum(std::max(StringGrid1->rowCount() - 1, 0));
-        saveDays(s.connection, gridDays(), [this](int r) { ProgressBar1->setValue(r); });
+        {
+            // Years of days take a while: the window keeps painting, nothing else starts.
+            BusyScope busy(this);
+            saveDays(s.connection, gridDays(), [&](int r) {
+                ProgressBar1->setValue(r);
+                busy.keepPainting();
+            });
+        }
         s.dialogs.message(this, msg::Saved);
     });
 }

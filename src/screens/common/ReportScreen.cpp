@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Reports.h"
 #include "print/TablePdf.h"
+#include "screens/common/Busy.h"
 #include "screens/common/CriteriaPanel.h"
 #include "screens/common/DayBreakdown.h"
 #include "screens/common/Dialogs.h"
@@ -19,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -135,16 +135,18 @@ void ReportScreen::setExportFolder(const QString &folder, bool openAfter)
 void ReportScreen::btnSelect_DataClick()
 {
     Session &s = session();
+    if (BusyScope::isBusy(this))
+        return;
     StringGrid1->setColCount(report::columnCount(shape_));
     StringGrid1->setRowCount(2);
     QList<QStringList> rows;
     shownCriteria_.reset();
     const bool ran = guardedOk(this, s.dialogs, [&] {
-        // A run over a large catalog takes a moment: the pointer says so meanwhile, and is
-        // itself again before any message.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        report::runInto(s.connection, shape_, entered(), rows);
+        // A run over a large catalog takes a moment: the pointer says so, the window keeps
+        // painting, and all is itself again before any message.
+        BusyScope busy(this);
+        report::runInto(s.connection, shape_, entered(), rows,
+                        [&busy](db::Rows &, QStringList &) { busy.keepPainting(); });
     });
     // A failure ends the run; the rows read before it are shown all the same.
     if (!ran && rows.isEmpty())

@@ -1,6 +1,7 @@
 #include "screens/imports/ImportScreen.h"
 
 #include "core/Messages.h"
+#include "screens/common/Busy.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Grid.h"
@@ -24,17 +25,15 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
 const QString NothingToSave = QStringLiteral("ไม่มีข้อมูลที่จะบันทึก กรุณาเปิดแฟ้มข้อมูลที่มีข้อมูลก่อน");
-
-QString skippedText(int n)
-{
-    return QStringLiteral("ไม่ได้บันทึก %1 แถว เนื่องจากช่องรหัสของแถวว่าง").arg(n);
-}
+const QString SeePicture = QStringLiteral("\nรูปแบบแฟ้มที่ถูกต้องแสดงในภาพบนหน้าจอ");
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
 {
@@ -128,10 +127,9 @@ ImportScreen::ImportScreen(Session &session, const QString &objectName, ImportKi
     connect(BitBtn1, &QPushButton::clicked, this, &ImportScreen::BitBtn1Click);
     connect(btnSave_Data, &QPushButton::clicked, this, &ImportScreen::btnSave_DataClick);
     connect(BitBtn2, &QPushButton::clicked, this, &ImportScreen::BitBtn2Click);
-    if (layoutShow_) {
+    if (layoutShow_)
         connect(layoutShow_, &QPushButton::clicked, this, &ImportScreen::showLayout);
-        connect(layoutOk_, &QPushButton::clicked, this, &ImportScreen::hideLayout);
-    }
+    connect(layoutOk_, &QPushButton::clicked, this, &ImportScreen::hideLayout);
     FormCreate();
 }
 
@@ -187,14 +185,24 @@ QWidget *ImportScreen::buildLayoutPicture(const LayoutButtons &picture)
     Panel4 = new QFrame(Panel1);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFrameShape(QFrame::StyledPanel);
-    if (layoutShow_) {
-        auto *p4 = new QVBoxLayout(Panel4);
-        auto *picture4 = new QLabel(Panel4);
-        picture4->setPixmap(drawImportLayout(importLayoutOf(kind_)));
-        p4->addWidget(picture4);
-        layoutOk_ = button(Panel4, picture.okName, QStringLiteral("OK"));
-        p4->addWidget(layoutOk_, 0, Qt::AlignRight);
-    }
+    auto *p4 = new QVBoxLayout(Panel4);
+    // The sheet is wider than most windows: the picture scrolls.
+    auto *scroll = new QScrollArea(Panel4);
+    scroll->setObjectName(QStringLiteral("layoutScroll"));
+    auto *picture4 = new QLabel(scroll);
+    picture4->setObjectName(QStringLiteral("layoutPicture"));
+    picture4->setPixmap(drawImportLayout(importLayoutOf(kind_)));
+    scroll->setWidget(picture4);
+    scroll->setMinimumHeight(std::min(picture4->sizeHint().height() +
+                                          scroll->horizontalScrollBar()->sizeHint().height() +
+                                          2 * scroll->frameWidth(),
+                                      300));
+    p4->addWidget(scroll);
+    // The holiday import has no button to show it, only a wrong workbook does; its OK is ours.
+    layoutOk_ =
+        button(Panel4, picture.okName.isEmpty() ? QStringLiteral("layoutOk") : picture.okName,
+               QStringLiteral("OK"));
+    p4->addWidget(layoutOk_, 0, Qt::AlignRight);
     Panel4->hide();
     return Panel4;
 }
@@ -286,6 +294,13 @@ void ImportScreen::btnOpen2Click(const QString &fileName)
             s.dialogs.error(this, e.message());
             return;
         }
+        // Another import's workbook is refused whole: nothing read, nothing to save.
+        const QString mismatch = sheetMismatch(kind_, *sheet);
+        if (!mismatch.isEmpty()) {
+            showLayout();
+            s.dialogs.error(this, mismatch + SeePicture);
+            return;
+        }
         L_Fname->setText(fileName + QStringLiteral("  ความยาว ") +
                          QString::number(fileName.size()) + QStringLiteral(" ตัวอักษร"));
         L_Name3->setText(QFileInfo(fileName).fileName());
@@ -333,6 +348,8 @@ QList<QStringList> ImportScreen::previewRows() const
 void ImportScreen::btnSave_DataClick()
 {
     Session &s = session();
+    if (BusyScope::isBusy(this))
+        return;
     guarded(this, s.dialogs, [&] {
         const QList<QStringList> rows = previewRows();
         // Only a preview read from a workbook has columns; an empty grid has nothing to save.
@@ -353,17 +370,18 @@ void ImportScreen::btnSave_DataClick()
         ProgressBar1->setValue(0);
         ImportResult result;
         try {
-            savePreview(kind_, s.connection, rows, result,
-                        [this](int i) { ProgressBar1->setValue(i); });
+            BusyScope busy(this);
+            savePreview(kind_, s.connection, rows, result, [&](int i) {
+                ProgressBar1->setValue(i);
+                busy.keepPainting();
+            });
         } catch (...) {
             // The rows saved before the failure are listed all the same.
             listResult(result);
             throw;
         }
         listResult(result);
-        if (result.skipped > 0)
-            s.dialogs.message(this, skippedText(result.skipped));
-        s.dialogs.message(this, msg::Saved);
+        s.dialogs.message(this, completionText(kind_, result));
     });
 }
 

@@ -15,7 +15,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -95,6 +98,28 @@ struct CreateScreen {
     QLineEdit *first, *last;
     Grid *grid;
     QProgressBar *progress;
+};
+
+// Notes, at each paint of a widget, what a counter then reads.
+class PaintSpy final : public QObject {
+public:
+    PaintSpy(QWidget *widget, const int &counter, QList<int> &readings)
+        : counter_(counter), readings_(readings)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            readings_ << counter_;
+        return false;
+    }
+
+private:
+    const int &counter_;
+    QList<int> &readings_;
 };
 
 } // namespace
@@ -267,6 +292,52 @@ private slots:
         s.save();
         QCOMPARE(sent.size(), 366);
         QCOMPARE(s.grid->rowCount(), 367);
+    }
+
+    // A save of seconds: windows are painted while it runs, every button is disabled, and a
+    // second start meanwhile (a click, the handler called again) does nothing.
+    void longSaveKeepsPaintingAndRefusesASecondStart()
+    {
+        Fixture f(QStringLiteral("sqlite"));
+        CreateScreen s(f);
+        s.screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.screen.get()));
+        s.preview(QStringLiteral("2555"), QStringLiteral("2555"));
+        // Another window of the program: its paints come only from the event loop (a part
+        // of the screen a closed box uncovers is painted the same way).
+        QWidget other;
+        other.resize(120, 80);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+
+        int statements = 0;
+        QList<int> paintedAt; // the statements sent at each paint of the other window
+        PaintSpy spy(&other, statements, paintedAt);
+        QList<bool> enabledMeanwhile;
+        f.catalog.connection().setObserver([&](const QString &) {
+            // About a millisecond a statement: the save lasts most of a second.
+            std::this_thread::sleep_for(std::chrono::microseconds(1200));
+            if (++statements % 200 != 0)
+                return;
+            other.update();
+            for (const char *name : {"Button2", "btnShow_Data", "btnExit1"})
+                enabledMeanwhile << s.button(name)->isEnabled();
+            s.save();
+            s.screen->Button2Click();
+        });
+        s.save();
+        f.catalog.connection().setObserver({});
+
+        QCOMPARE(f.dialogs.texts(), (QStringList{Confirm, Saved}));
+        QCOMPARE(f.count(), 366);
+        QCOMPARE(enabledMeanwhile.size(), 3 * 3);
+        QVERIFY(!enabledMeanwhile.contains(true));
+        for (const char *name : {"Button2", "btnShow_Data", "btnExit1"})
+            QVERIFY2(s.button(name)->isEnabled(), name);
+        QCOMPARE(s.progress->value(), 366);
+        const bool paintedMidway = std::any_of(paintedAt.cbegin(), paintedAt.cend(),
+                                               [](int n) { return n > 200 && n < 2 * 366; });
+        QVERIFY2(paintedMidway, qPrintable(QString::number(paintedAt.size())));
     }
 
     // A failing insert stops the save where it stood: the days before it stay and a second

@@ -19,10 +19,13 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -407,6 +410,100 @@ private slots:
         QCOMPARE(grid(s.get())->rowCount(), 6);
     }
 
+    // Each fixture opened in an import it does not belong to is refused whole: the message
+    // names the workbook expected, the layout picture shows, the preview and labels stay as
+    // they were and a save has nothing to write, on either back end.
+    void wrongWorkbookIsRefused_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("expected");
+        const QList<std::tuple<const char *, const char *, const char *>> imports{
+            {"kvsis", "kvsis.xls", "แฟ้มเอกสารที่ส่งออกจากระบบ KVSIS"},
+            {"stop", "stopdays.xls", "แฟ้มวันหยุดชดเชยและวันหยุดราชการ"},
+            {"erp", "erp.xls", "แฟ้มรายการล้างหนี้ที่ส่งออกจาก KVERP"}};
+        for (const QString &backend : TestCatalog::backends()) {
+            for (const auto &[screen, right, expected] : imports) {
+                for (const auto &[other, wrong, unused] : imports) {
+                    if (wrong == right)
+                        continue;
+                    QTest::addRow("%s %s screen, %s", qPrintable(backend), screen, wrong)
+                        << backend << QString::fromLatin1(screen) << QString::fromLatin1(wrong)
+                        << QString::fromLatin1(right) << QString::fromUtf8(expected);
+                }
+            }
+        }
+    }
+    void wrongWorkbookIsRefused()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QString, screen);
+        QFETCH(QString, wrong);
+        QFETCH(QString, right);
+        QFETCH(QString, expected);
+        REQUIRE_BACKEND(backend);
+        Fixture f(backend);
+        f.catalog.connection().execute(
+            db::Statement{"INSERT INTO TR_Day_Calendar (D_YYYYMMDD, Thai_Day, Day_Status) VALUES "
+                          "('25550103', '03/01/2555', 'N')"});
+        f.sent.clear();
+        auto s = make(f, screen);
+        auto *panel = control<QFrame>(s.get(), "Panel4");
+        const int rows = grid(s.get())->rowCount();
+        const int cols = grid(s.get())->colCount();
+
+        openFile(s.get(), fixture(wrong));
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
+        QVERIFY2(f.dialogs.last().contains(expected), qPrintable(f.dialogs.last()));
+        QVERIFY(!panel->isHidden());
+        QCOMPARE(grid(s.get())->rowCount(), rows);
+        QCOMPARE(grid(s.get())->colCount(), cols);
+        QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), QString());
+
+        f.dialogs.clear();
+        save(s.get());
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Message);
+        QCOMPARE(f.sent, QStringList());
+        QCOMPARE(f.count("Main_Deega_Control") + f.count("M_Imp_ERP"), 0);
+        QCOMPARE(f.count("TR_Day_Calendar WHERE Day_Status <> 'N'"), 0);
+
+        // A good preview stays when a wrong workbook follows it.
+        f.dialogs.clear();
+        f.sent.clear();
+        openFile(s.get(), fixture(right));
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        const QStringList preview = gridRow(grid(s.get()), 1);
+        const QString label = control<QLabel>(s.get(), "L_Fname")->text();
+        openFile(s.get(), fixture(wrong));
+        QCOMPARE(gridRow(grid(s.get()), 1), preview);
+        QCOMPARE(control<QLabel>(s.get(), "L_Fname")->text(), label);
+        QCOMPARE(f.sent, QStringList());
+    }
+
+    // The picture of the expected workbook is wider than a small window: it scrolls whole.
+    void layoutPictureScrolls()
+    {
+        Fixture f;
+        auto s = f.open<TfrmImp_Excel_Deega>();
+        s->resize(640, 600);
+        s->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.get()));
+        control<QAbstractButton>(s.get(), QStringLiteral("Button1"))->click();
+        auto *scroll = control<QScrollArea>(s.get(), "layoutScroll");
+        auto *picture = control<QLabel>(s.get(), "layoutPicture");
+        QCoreApplication::processEvents();
+        QVERIFY(scroll->isVisible());
+        QCOMPARE(picture->size(), picture->pixmap().size());
+        QVERIFY(scroll->viewport()->width() < picture->width());
+        QVERIFY(scroll->horizontalScrollBar()->isVisible());
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(),
+                 picture->width() - scroll->viewport()->width());
+    }
+
     // Hostile workbooks through the three screens: the save ends with its message, every
     // value arrives as its nearest valid text, and nothing else in the catalog moves. Then a
     // workbook with half a character in a cell is refused: the preview stays, nothing written.
@@ -432,7 +529,13 @@ private slots:
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(grid(s.get())->rowCount(), hostile.rows + 1);
         save(s.get());
-        QCOMPARE(f.dialogs.texts(), (QStringList{ConfirmSave, Saved}));
+        QCOMPARE(f.dialogs.texts().size(), 2);
+        QCOMPARE(f.dialogs.texts().at(0), ConfirmSave);
+        QCOMPARE(f.dialogs.texts().at(1).section(u'\n', 0, 1),
+                 hostile.notFound == 0 ? Saved
+                                       : Saved + QStringLiteral("\nบันทึก %1 แถว ไม่ได้บันทึก %2 แถว")
+                                                     .arg(hostile.rows - hostile.notFound)
+                                                     .arg(hostile.notFound));
         QCOMPARE(hostileDifferences(c, k, hostile), QStringList());
 
         QVERIFY(XlsWriter().text(1, 3, QStringLiteral("x") + QChar(0xD83D)).save(path));
@@ -534,7 +637,10 @@ private slots:
         const QStringList first = items(s.get(), "ListBox1");
         QCOMPARE(first.size(), 4);
         QVERIFY(first[0].startsWith(QLatin1String("5/1/2555 ")));
-        QCOMPARE(f.dialogs.last(), Saved);
+        // The save did less than the sheet holds, and says so after the usual words.
+        QCOMPARE(f.dialogs.last(),
+                 Saved + QStringLiteral("\nบันทึก 1 แถว ไม่ได้บันทึก 4 แถว\n- 4 แถว: ไม่มีวันที่นั้นใน"
+                                        "ปฏิทิน (ดูรายการ \"ข้อมูลที่ไม่ถูก Update\")"));
         save(s.get());
         QCOMPARE(items(s.get(), "ListBox1"), first + first);
         openFile(s.get(), fixture("stopdays.xls"));
@@ -570,9 +676,9 @@ private slots:
         Grid *g = grid(s.get());
         g->setCell(2, 2, QString()); // as a sheet with column C empty would give
         save(s.get());
-        QCOMPARE(f.dialogs.texts().size(), 3);
-        QVERIFY(f.dialogs.texts()[1].contains(QLatin1String("1")));
-        QCOMPARE(f.dialogs.last(), Saved);
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{ConfirmSave, Saved + QStringLiteral("\nบันทึก 4 แถว ไม่ได้บันทึก 1 แถว"
+                                                                  "\n- 1 แถว: ช่อง DocNo ว่าง")}));
         QCOMPARE(f.count("Main_Deega_Control"), 3);
     }
 
@@ -581,8 +687,16 @@ private slots:
     {
         Fixture f;
         auto s = f.open<TfrmImp_Excel_KVERP>();
-        // The voucher export read as an ERP list: row 6 has a key but no dotted date.
-        openFile(s.get(), fixture("kvsis.xls"));
+        // An ERP list whose row 6 has a key but no dotted date.
+        const QString path = dir_.filePath(QStringLiteral("erp-bad-date.xls"));
+        QVERIFY(XlsWriter()
+                    .text(4, 3, QStringLiteral("Fiscal Year"))
+                    .text(4, 5, QStringLiteral("FI Doc. No."))
+                    .text(6, 3, QStringLiteral("2017"))
+                    .text(6, 4, QStringLiteral("13/10/2559"))
+                    .text(6, 5, QStringLiteral("3100001234"))
+                    .save(path));
+        openFile(s.get(), path);
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Error);
         QVERIFY(f.dialogs.last().contains(QStringLiteral("แถวที่ 6")));
