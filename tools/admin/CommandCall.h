@@ -14,6 +14,8 @@ class Connection;
 
 namespace admin {
 
+struct GivenOption;
+
 struct CommandCall {
     const QCommandLineParser &args;
     QStringList operands;
@@ -21,5 +23,15 @@ struct CommandCall {
     QTextStream &out;
     QTextStream &err;
 };
+
+// Every option given but the tool's own (--catalog, --trace, --help), in order, each with its
+// own value.
+QList<GivenOption> optionsGiven(const QCommandLineParser &args);
+
+// The first problem with the options given to a command that takes the names allowed: another
+// command's option, one given twice, or one whose value is the next option. owner names the
+// command in the message.
+QString checkGiven(const QString &owner, const QStringList &allowed,
+                   const QList<GivenOption> &given);
 
 } // namespace admin
