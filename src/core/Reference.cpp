@@ -77,10 +77,7 @@ QString fieldProblem(const Field &f, const QString &v)
             return QStringLiteral("กรุณาใส่%1").arg(caption);
         if (v.contains(u' ') || v.size() != f.width)
             return QStringLiteral("%1 ต้องมี %2 ตัวอักษรพอดี ไม่มีช่องว่าง (ใส่ \"%3\" มี %4 ตัวอักษร)")
-                .arg(caption)
-                .arg(f.width)
-                .arg(v)
-                .arg(v.size());
+                .arg(caption, QString::number(f.width), v, QString::number(v.size()));
         return {};
     case FieldKind::Name:
     case FieldKind::Login:
@@ -111,9 +108,7 @@ QString fieldProblem(const Field &f, const QString &v)
     }
     if (f.width > 0 && v.size() > f.width)
         return QStringLiteral("%1ยาวเกิน %2 ตัวอักษร (ใส่ %3 ตัวอักษร)")
-            .arg(caption)
-            .arg(f.width)
-            .arg(v.size());
+            .arg(caption, QString::number(f.width), QString::number(v.size()));
     return {};
 }
 
@@ -220,8 +215,7 @@ Outcome userRules(db::Connection &c, const Values &old, std::optional<int> level
     const bool losesAdministrator = was >= UsersLevel && (!level || *level < UsersLevel);
     if (losesAdministrator && administrators(c) <= 1)
         return {QStringLiteral("%1 เป็นผู้ใช้ระดับ %2 คนสุดท้าย ต้องมีผู้ใช้ระดับ %2 อย่างน้อยหนึ่งคน")
-                    .arg(name)
-                    .arg(UsersLevel),
+                    .arg(name, QString::number(UsersLevel)),
                 level ? levelField : 0};
     return {};
 }
@@ -255,15 +249,6 @@ db::Statement deleteStatement(const Rules &r, const QString &key)
 }
 
 } // namespace
-
-int Rules::indexOf(const QString &column) const
-{
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (column.compare(QLatin1String(fields[i].column), Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
 
 const Rules &rulesOf(TableId id)
 {
@@ -341,7 +326,7 @@ std::optional<Values> find(db::Connection &c, TableId id, const QString &key)
     return stored(c, rulesOf(id), k);
 }
 
-Outcome add(db::Connection &c, TableId id, const Values &values, const Actor &)
+Outcome add(db::Connection &c, TableId id, const Values &values)
 {
     const Rules &r = rulesOf(id);
     Values v = normalised(r, values);
@@ -404,8 +389,7 @@ Outcome remove(db::Connection &c, TableId id, const QString &key, const Actor &a
         const int documents = documentsReferring(c, r, k);
         if (documents > 0) {
             QString message = QStringLiteral("%1 %2 มีเอกสารอ้างถึงอยู่ %3 เรื่อง จึงลบไม่ได้")
-                                  .arg(s(r.noun), described(r, *old))
-                                  .arg(documents);
+                                  .arg(s(r.noun), described(r, *old), QString::number(documents));
             if (id == TableId::Officers)
                 message += QStringLiteral(" (เปลี่ยนเป็นไม่ใช้งานได้)");
             return {message, 0};

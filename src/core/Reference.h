@@ -54,8 +54,6 @@ struct Rules {
     const char *usedBy = nullptr;
 
     const Field &key() const { return fields.front(); }
-    // The field's index by column name (letter case aside); -1 when none.
-    int indexOf(const QString &column) const;
 };
 
 const Rules &rulesOf(TableId id);
@@ -96,7 +94,7 @@ QList<QStringList> list(db::Connection &c, TableId id);
 // One row's stored values (every field but the password), by key as the catalog compares it.
 std::optional<Values> find(db::Connection &c, TableId id, const QString &key);
 
-Outcome add(db::Connection &c, TableId id, const Values &values, const Actor &actor = {});
+Outcome add(db::Connection &c, TableId id, const Values &values);
 // The key names the row; the values hold what changes (a key among them must be the same key).
 Outcome change(db::Connection &c, TableId id, const QString &key, const Values &values,
                const Actor &actor = {});

@@ -135,6 +135,9 @@ private slots:
         row("officer code of three", O,
             values({{u"Per_Code"_s, u"012"_s}, {u"Per_Name"_s, u"x"_s}}), true, 0,
             u"(ใส่ \"012\" มี 3 ตัวอักษร)"_s);
+        row("officer code holding a place mark", O,
+            values({{u"Per_Code"_s, u"%4x"_s}, {u"Per_Name"_s, u"x"_s}}), true, 0,
+            u"(ใส่ \"%4x\" มี 3 ตัวอักษร)"_s);
         row("officer code with a blank inside", O,
             values({{u"Per_Code"_s, u"0 1"_s}, {u"Per_Name"_s, u"x"_s}}), true, 0, u"ไม่มีช่องว่าง"_s);
         row("officer code blanks around", O,

@@ -338,7 +338,7 @@ void ReferenceScreen::btnSave2Click()
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         const reference::Actor actor{s.Login_User};
-        outcome = adding_ ? reference::add(s.connection, rules_.id, values, actor)
+        outcome = adding_ ? reference::add(s.connection, rules_.id, values)
                           : reference::change(s.connection, rules_.id, editing_, values, actor);
         if (!outcome.ok()) {
             refuse(outcome);
