@@ -98,7 +98,7 @@ QString fieldProblem(const Field &f, const QString &v)
         return {};
     }
     case FieldKind::Active:
-        if (v != schema::code::PersonActive && v != QLatin1String("N"))
+        if (v != schema::code::PersonActive && v != schema::code::PersonInactive)
             return QStringLiteral("%1ต้องเป็น A (ใช้งาน) หรือ N (ไม่ใช้งาน)").arg(caption);
         return {};
     case FieldKind::DayMonth:

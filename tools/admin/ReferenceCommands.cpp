@@ -3,6 +3,7 @@
 #include "admin/Admin.h"
 #include "admin/ReportCommand.h"
 #include "data/Connection.h"
+#include "data/schema.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -79,9 +80,9 @@ QString columnValue(const OptionColumn &o, const QString &text, QString &problem
     if (qstrcmp(o.option, "active") != 0)
         return text;
     if (text == QLatin1String("yes"))
-        return QStringLiteral("A");
+        return schema::code::PersonActive;
     if (text == QLatin1String("no"))
-        return QStringLiteral("N");
+        return schema::code::PersonInactive;
     problem = QStringLiteral("--active: \"%1\" ต้องเป็น yes (ใช้งาน) หรือ no (ไม่ใช้งาน)").arg(text);
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "data/Connection.h"
+#include "data/schema.h"
 #include "screens/common/Dialogs.h"
 #include "screens/common/EnterMovesOn.h"
 #include "screens/common/Grid.h"
@@ -86,7 +87,8 @@ QString shownText(const Field &f, const QString &stored)
 {
     if (f.kind != FieldKind::Active)
         return stored;
-    return stored == QLatin1String("A") ? QStringLiteral("ใช้งาน") : QStringLiteral("ไม่ใช้งาน");
+    return stored == schema::code::PersonActive ? QStringLiteral("ใช้งาน")
+                                                : QStringLiteral("ไม่ใช้งาน");
 }
 
 } // namespace
@@ -291,7 +293,7 @@ void ReferenceScreen::btnEdit_DataClick()
         for (qsizetype i = 0; i < fields_.size(); ++i) {
             const QString text = row->value(QLatin1String(rules_.fields[i].column));
             if (auto *check = qobject_cast<QCheckBox *>(fields_[i]))
-                check->setChecked(text == QLatin1String("A"));
+                check->setChecked(text == schema::code::PersonActive);
             else if (rules_.fields[i].kind != FieldKind::Password)
                 static_cast<QLineEdit *>(fields_[i])->setText(text.trimmed());
         }
@@ -305,7 +307,8 @@ reference::Values ReferenceScreen::entered() const
         const Field &f = rules_.fields[i];
         const QString column = QLatin1String(f.column);
         if (auto *check = qobject_cast<QCheckBox *>(fields_[i])) {
-            values.insert(column, check->isChecked() ? QStringLiteral("A") : QStringLiteral("N"));
+            values.insert(column, check->isChecked() ? schema::code::PersonActive
+                                                     : schema::code::PersonInactive);
             continue;
         }
         const QString text = static_cast<QLineEdit *>(fields_[i])->text();
