@@ -4,6 +4,7 @@
 #include "admin/GuaranteeCommand.h"
 #include "admin/Help.h"
 #include "admin/Notice.h"
+#include "admin/ReferenceCommands.h"
 #include "admin/ReportCommand.h"
 #include "admin/SummaryCommand.h"
 #include "admin/TableCommands.h"
@@ -32,6 +33,12 @@ namespace {
 const char *const Usage = R"(ใช้งาน:
   vostrel-admin init     [--catalog URL] --user NAME --password PW --level N
   vostrel-admin user add [--catalog URL] --user NAME --password PW --level N
+  vostrel-admin user set --user NAME [--password PW] [--level N] [--catalog URL]
+  vostrel-admin user remove --user NAME [--catalog URL]
+  vostrel-admin person add|set|remove CODE [--name TEXT] [--active yes|no] [--catalog URL]
+  vostrel-admin doctype add|set|remove CODE [--name TEXT] [--catalog URL]
+  vostrel-admin holiday add|set|remove DD/MM [--name TEXT] [--catalog URL]
+  vostrel-admin person|doctype|user|holiday list [--catalog URL]   (คั่นด้วย tab)
   vostrel-admin demo     [--catalog URL]
   vostrel-admin calendar generate --from YYYY --to YYYY [--catalog URL]   (ปี พ.ศ.)
   vostrel-admin holidays mark [--catalog URL]
@@ -215,10 +222,15 @@ int runUserAdd(const Invocation &in)
     QString problem;
     if (!readUser(in.args, user, problem))
         return usage(problem);
-    in.connection->open();
-    admin::addUser(*in.connection, user);
-    out() << QStringLiteral("เพิ่มผู้ใช้ %1 (ระดับ %2) เรียบร้อยแล้ว\n").arg(user.name).arg(user.level);
-    return Ok;
+    return admin::userAdd({in.args, in.operands, *in.connection, out(), err()}, user);
+}
+
+// The reference tables under the rules of their screens.
+template <reference::TableId Table, admin::ReferenceAction Action>
+int runReference(const Invocation &in)
+{
+    return admin::referenceCommand(Table, Action,
+                                   {in.args, in.operands, *in.connection, out(), err()});
 }
 
 int runDemo(const Invocation &in)
@@ -438,6 +450,36 @@ struct Command {
 const Command Commands[] = {
     {"init", 0, nullptr, true, runInit},
     {"user add", 0, nullptr, true, runUserAdd},
+    {"user set", 0, nullptr, true,
+     runReference<reference::TableId::Users, admin::ReferenceAction::Set>},
+    {"user remove", 0, nullptr, true,
+     runReference<reference::TableId::Users, admin::ReferenceAction::Remove>},
+    {"user list", 0, nullptr, true,
+     runReference<reference::TableId::Users, admin::ReferenceAction::List>},
+    {"person add", 1, admin::PersonForm, true,
+     runReference<reference::TableId::Officers, admin::ReferenceAction::Add>},
+    {"person set", 1, admin::PersonForm, true,
+     runReference<reference::TableId::Officers, admin::ReferenceAction::Set>},
+    {"person remove", 1, admin::PersonForm, true,
+     runReference<reference::TableId::Officers, admin::ReferenceAction::Remove>},
+    {"person list", 0, nullptr, true,
+     runReference<reference::TableId::Officers, admin::ReferenceAction::List>},
+    {"doctype add", 1, admin::DocTypeForm, true,
+     runReference<reference::TableId::DocTypes, admin::ReferenceAction::Add>},
+    {"doctype set", 1, admin::DocTypeForm, true,
+     runReference<reference::TableId::DocTypes, admin::ReferenceAction::Set>},
+    {"doctype remove", 1, admin::DocTypeForm, true,
+     runReference<reference::TableId::DocTypes, admin::ReferenceAction::Remove>},
+    {"doctype list", 0, nullptr, true,
+     runReference<reference::TableId::DocTypes, admin::ReferenceAction::List>},
+    {"holiday add", 1, admin::HolidayForm, true,
+     runReference<reference::TableId::Holidays, admin::ReferenceAction::Add>},
+    {"holiday set", 1, admin::HolidayForm, true,
+     runReference<reference::TableId::Holidays, admin::ReferenceAction::Set>},
+    {"holiday remove", 1, admin::HolidayForm, true,
+     runReference<reference::TableId::Holidays, admin::ReferenceAction::Remove>},
+    {"holiday list", 0, nullptr, true,
+     runReference<reference::TableId::Holidays, admin::ReferenceAction::List>},
     {"demo", 0, nullptr, true, runDemo},
     {"calendar generate", 0, nullptr, true, runCalendarGenerate},
     {"holidays mark", 0, nullptr, true, runHolidaysMark},
@@ -571,6 +613,7 @@ void addOptions(QCommandLineParser &args)
         {QStringLiteral("xlsx"), QStringLiteral("report workbook"), QStringLiteral("FILE")});
     admin::addGuaranteeOptions(args);
     admin::addTableOptions(args);
+    admin::addReferenceOptions(args);
     QStringList reportOptions;
     for (const admin::ReportCommand &command : admin::reportCommands()) {
         for (const admin::ReportOption &option : command.options) {

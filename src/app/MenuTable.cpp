@@ -13,6 +13,7 @@
 #include "screens/imports/UImp_Excel_Deega.h"
 #include "screens/imports/UImp_Excel_KVERP.h"
 #include "screens/reports/ServiceSummaryScreen.h"
+#include "screens/reference/ReferenceScreen.h"
 #include "screens/reports/URep_Deega_No_date.h"
 #include "screens/reports/URep_Detail_Deega.h"
 #include "screens/reports/URep_DivBy_DocType.h"
@@ -38,10 +39,23 @@ constexpr Rule Intake{user_access::IntakeLevel, Below::Disabled};
 constexpr Rule Administrator{user_access::AdministratorLevel, Below::Hidden};
 constexpr Rule Calendar{user_access::CalendarLevel, Below::Disabled};
 constexpr Rule Summary{user_access::SummaryLevel, Below::Disabled};
+// Officers, document types and the fixed holidays at the Administrator menu's level; the users
+// at the level that keeps them.
+constexpr Rule ReferenceData{user_access::AdministratorLevel, Below::Disabled};
+constexpr Rule UserData{reference::UsersLevel, Below::Disabled};
 
 constexpr Entry Table[] = {
-    // "ข้อมูลอ้างอิง" has no items and no action.
-    {"N1", "ข้อมูลอ้างอิง", nullptr, Kind::Inert},
+    {"N1", "ข้อมูลอ้างอิง", nullptr, Kind::Menu},
+    // Our own: the reference tables, kept without SQL.
+    {reference_items::Officers, "เจ้าหน้าที่ผู้รับผิดชอบ", "N1", Kind::Item, ReferenceData,
+     openReference<reference::TableId::Officers>},
+    {reference_items::DocTypes, "ประเภทเอกสาร", "N1", Kind::Item, ReferenceData,
+     openReference<reference::TableId::DocTypes>},
+    {"referenceSeparator", "", "N1", Kind::Separator},
+    {reference_items::Holidays, "วันหยุดประจำปี", "N1", Kind::Item, ReferenceData,
+     openReference<reference::TableId::Holidays>},
+    {reference_items::Users, "ผู้ใช้ระบบ", "N1", Kind::Item, UserData,
+     openReference<reference::TableId::Users>},
 
     {"N2", "บันทึกข้อมูล", nullptr, Kind::Menu},
     {"ImportDataExcel1", "นำเข้าข้อมูล (Import Data Excel) จาก KV SIS", "N2", Kind::Item, Intake,

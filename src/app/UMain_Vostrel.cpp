@@ -34,6 +34,7 @@ TfrmMain_Vostrel::TfrmMain_Vostrel(Deployment deployment, Dialogs &dialogs, Scre
     setWindowTitle(QStringLiteral("frmMain_Vostrel"));
     session_ = std::make_unique<Session>(
         Session{*DBConnec1, dialogs_, deployment_, {}, {}, {}, 0, [this] { endProgram(); }});
+    session_->openScreen = [this](const QString &item) { return openScreen(item); };
 
     Image1 = new BackgroundArea(deployment_.organisation.title, deployment_.organisation.emblemPath,
                                 this);

@@ -80,6 +80,13 @@ public:
     virtual void restoreFrom(QSqlDatabase &db, const QString &path);
     // What a SELECT ends with to lock the rows it reads until the transaction ends.
     virtual QString rowLock() const { return {}; }
+    // The statement that keeps other writers out of a table until the transaction ends, while
+    // plain reads go on; empty where the write transaction locks the whole catalog already.
+    virtual QString tableLock(const QString &table) const
+    {
+        (void)table;
+        return {};
+    }
 };
 
 // CREATE TABLE and CREATE INDEX statements of the tables, with each back end's column types.

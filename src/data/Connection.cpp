@@ -399,6 +399,14 @@ QString Connection::rowLockClause() const
     return backend_ ? backend_->rowLock() : QString();
 }
 
+void Connection::lockTable(const char *table)
+{
+    require();
+    const QString lock = backend_->tableLock(QLatin1String(table));
+    if (!lock.isEmpty())
+        execute(Statement{lock});
+}
+
 void Connection::commit()
 {
     require();

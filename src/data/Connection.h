@@ -113,6 +113,10 @@ public:
     // The clause a SELECT inside a write transaction ends with to lock the rows it reads (empty
     // where the whole catalog is locked by the transaction itself).
     QString rowLockClause() const;
+    // Inside a write transaction: no other station writes the table until it ends, so that a
+    // check made in the transaction (a key still free, a row no one refers to) still holds
+    // when it writes. The table name is the program's own, never a value.
+    void lockTable(const char *table);
 
     // Table names of the catalog, as the server spells them.
     QStringList tableNames() const;

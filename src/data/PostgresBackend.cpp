@@ -102,6 +102,12 @@ public:
 
     QString rowLock() const override { return QStringLiteral("FOR UPDATE"); }
 
+    // SHARE ROW EXCLUSIVE conflicts with itself and with every write, not with a SELECT.
+    QString tableLock(const QString &table) const override
+    {
+        return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table);
+    }
+
     void pinServerClock(QSqlDatabase &db, const QDateTime &now) override
     {
         run(db, QStringLiteral("CREATE OR REPLACE FUNCTION getdate() RETURNS timestamp "

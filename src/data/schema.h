@@ -66,6 +66,7 @@ inline const QString SuccessYes = QStringLiteral("S");
 inline const QString DayHoliday = QStringLiteral("S");
 inline const QString DayWorking = QStringLiteral("N");
 inline const QString PersonActive = QStringLiteral("A");
+inline const QString PersonInactive = QStringLiteral("N");
 inline const QString PlaceChequeBank = QStringLiteral("0");
 inline const QString PlaceChequeDivision = QStringLiteral("1");
 // The letter that marks a guarantee document's key.

@@ -255,6 +255,14 @@ private slots:
         QCOMPARE(action(w, "CreateCalendar1")->isEnabled(), createCalendar);
         // The service-level summary opens from the intake level too.
         QCOMPARE(action(w, "serviceSummary")->isEnabled(), intake);
+        // The reference upkeep: shown to all, usable from the Administrator menu's level, the
+        // users from level 9.
+        for (const char *item :
+             {"referenceOfficers", "referenceDocTypes", "referenceHolidays", "referenceUsers"})
+            QVERIFY2(action(w, item)->isVisible(), item);
+        for (const char *item : {"referenceOfficers", "referenceDocTypes", "referenceHolidays"})
+            QVERIFY2(action(w, item)->isEnabled() == administrator, item);
+        QCOMPARE(action(w, "referenceUsers")->isEnabled(), createCalendar);
         QVERIFY(w.statusBar()->isVisible());
         QVERIFY(!w.findChild<QWidget *>(QStringLiteral("Panel1"))->isVisible());
     }
@@ -310,6 +318,25 @@ private slots:
         // "ประมวลผลจำนวนวัน" does nothing.
         action(w, "N15")->trigger();
         QCOMPARE(area->subWindowList().size(), 2);
+        QCOMPARE(f.dialogs.shown.size(), 0);
+    }
+
+    // The fixed-holiday screen's "เพิ่มข้อมูล" opens the holidays' upkeep as a further child
+    // window, titled in Thai.
+    void fixedHolidayScreenOpensTheUpkeep()
+    {
+        AppFixture f(QStringLiteral("sqlite"));
+        f.addUser(QStringLiteral("u"), QStringLiteral("p"), 7);
+        TfrmMain_Vostrel &w = f.start();
+        f.login(QStringLiteral("u"), QStringLiteral("p"));
+        auto *area = w.findChild<QMdiArea *>(QStringLiteral("Image1"));
+        action(w, "N11")->trigger();
+        QWidget *holidays = area->subWindowList().at(0)->widget();
+        holidays->findChild<QPushButton *>(QStringLiteral("btnAdd_Data"))->click();
+        const auto children = area->subWindowList();
+        QCOMPARE(children.size(), 2);
+        QCOMPARE(children.at(1)->widget()->objectName(), QStringLiteral("referenceHolidays"));
+        QCOMPARE(children.at(1)->windowTitle(), QStringLiteral("ข้อมูลวันหยุดประจำปี"));
         QCOMPARE(f.dialogs.shown.size(), 0);
     }
 

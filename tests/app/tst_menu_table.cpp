@@ -55,7 +55,11 @@ private slots:
             {"N22", "frmEntry_DateRecCheque"},
             {"N24", "frmRep_Money_Pormise"},
             {"serviceSummary", "frmService_Summary"},
-            {"about", "about"}};
+            {"about", "about"},
+            {"referenceOfficers", "referenceOfficers"},
+            {"referenceDocTypes", "referenceDocTypes"},
+            {"referenceUsers", "referenceUsers"},
+            {"referenceHolidays", "referenceHolidays"}};
         int withScreen = 0;
         for (const menu::Entry &e : menu::entries()) {
             QCOMPARE(table.has(QLatin1String(e.name)), e.screen != nullptr);

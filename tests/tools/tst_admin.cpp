@@ -563,7 +563,9 @@ private slots:
                      url, QStringLiteral("--user"), QStringLiteral("CLERK"),
                      QStringLiteral("--password"), QStringLiteral("c2"), QStringLiteral("--level"),
                      QStringLiteral("5")});
-        QCOMPARE(r.exitCode, 1);
+        // A name taken is refused as bad input is: one line, exit status 2.
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.err, QStringLiteral("ชื่อผู้ใช้ clerk มีอยู่แล้ว (--user)\n"));
 
         r = runTool({QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("--catalog"),
                      url, QStringLiteral("--user"), QStringLiteral("x"),

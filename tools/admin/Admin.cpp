@@ -1,7 +1,7 @@
 #include "admin/Admin.h"
 
 #include "admin/Rows.h"
-#include "core/Access.h"
+#include "core/Reference.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 
@@ -9,37 +9,40 @@ namespace admin {
 
 namespace {
 
-constexpr int PasswordWidth = 10;
-
-bool userExists(db::Connection &c, const QString &name)
+reference::Values valuesOf(const User &user)
 {
-    return c.select(user_access::userStatement(name)).next();
+    return {{QStringLiteral("UserName"), user.name},
+            {QStringLiteral("Password"), user.password},
+            {QStringLiteral("U_Level"), QString::number(user.level)}};
+}
+
+void refuseUnless(const reference::Outcome &outcome)
+{
+    if (!outcome.ok())
+        throw db::Error(outcome.refusal);
 }
 
 } // namespace
 
 void checkUser(const User &user)
 {
-    if (user.name.isEmpty())
-        throw db::Error(QStringLiteral("กรุณาระบุชื่อผู้ใช้ (--user)"));
-    if (user.password.isEmpty())
-        throw db::Error(QStringLiteral("กรุณาระบุรหัสผ่าน (--password): ระบบไม่รับรหัสผ่านว่าง"));
-    if (user.password.size() > PasswordWidth)
-        throw db::Error(QStringLiteral("รหัสผ่านยาวเกิน %1 ตัวอักษร").arg(PasswordWidth));
+    refuseUnless(reference::checkValues(reference::rulesOf(reference::TableId::Users),
+                                        valuesOf(user), true));
 }
 
 void initCatalog(db::Connection &connection, const User &first)
 {
     checkUser(first);
-    schema::create(connection, [&] { insertUser(connection, first); });
+    User stored = first;
+    stored.name =
+        reference::normalised(reference::rulesOf(reference::TableId::Users), valuesOf(first))
+            .value(QStringLiteral("UserName"));
+    schema::create(connection, [&] { insertUser(connection, stored); });
 }
 
 void addUser(db::Connection &connection, const User &user)
 {
-    checkUser(user);
-    if (userExists(connection, user.name))
-        throw db::Error(QStringLiteral("มีผู้ใช้ชื่อ %1 อยู่แล้ว").arg(user.name));
-    insertUser(connection, user);
+    refuseUnless(reference::add(connection, reference::TableId::Users, valuesOf(user)));
 }
 
 } // namespace admin

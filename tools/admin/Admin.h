@@ -19,14 +19,16 @@ struct User {
     int level = 0;
 };
 
-// Refuses (db::Error with a plain message) a name that is empty, a password longer than the
-// catalog keeps or empty (the login refuses an empty password).
+// Refuses (db::Error with a plain message) what the users' rules refuse (core/Reference.h): an
+// empty name, a password that is empty (the login refuses one), longer than the catalog keeps
+// or with a blank around it.
 void checkUser(const User &user);
 
 // Tables, version "2.0" and the first user, all or nothing. Refuses a catalog with tables.
 void initCatalog(db::Connection &connection, const User &first);
 
-// Refuses a name that exists already (letter case aside, as the login matches names).
+// Refuses (db::Error) a name that exists already (letter case aside, as the login matches
+// names), and what checkUser refuses.
 void addUser(db::Connection &connection, const User &user);
 
 struct DemoSummary {

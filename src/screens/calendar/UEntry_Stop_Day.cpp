@@ -6,6 +6,7 @@
 #include "screens/common/Grid.h"
 #include "screens/common/Guard.h"
 #include "screens/common/Session.h"
+#include "screens/reference/ReferenceScreen.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -93,7 +94,15 @@ void TfrmEntry_Stop_Day::btnEdit_DataClick()
 
 void TfrmEntry_Stop_Day::btnAdd_DataClick()
 {
-    // The list is kept in the catalog directly; this button has no action.
+    Session &s = session();
+    guarded(this, s.dialogs, [&] {
+        if (!s.openScreen)
+            return;
+        Screen *upkeep = s.openScreen(QLatin1String(reference_items::Holidays));
+        // Back from the upkeep, the list shows what it changed.
+        if (upkeep)
+            connect(upkeep, &QObject::destroyed, this, [this] { btnShow_DataClick(); });
+    });
 }
 
 void TfrmEntry_Stop_Day::btnExit1Click()

@@ -1,8 +1,8 @@
 #pragma once
 
 // TfrmEntry_Stop_Day: lists the fixed annual holidays of TR_Hard_StopDay and marks each of them
-// as a holiday on every generated year of TR_Day_Calendar. The list itself is kept in the
-// catalog directly; this screen only reads it.
+// as a holiday on every generated year of TR_Day_Calendar. The list itself is kept on the
+// fixed-holiday upkeep screen, which "เพิ่มข้อมูล" opens.
 
 #include "core/Calendar.h"
 #include "screens/common/Screen.h"

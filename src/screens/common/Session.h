@@ -8,6 +8,7 @@
 #include <functional>
 
 class Dialogs;
+class Screen;
 struct Deployment;
 
 namespace db {
@@ -26,4 +27,7 @@ struct Session {
 
     // Ends the program (after a password change, say).
     std::function<void()> endProgram;
+    // Opens a menu item's screen as a further child window, as choosing the item does; gives
+    // the screen, or nullptr when the item has none. Empty outside the main window.
+    std::function<Screen *(const QString &menuItem)> openScreen{};
 };
