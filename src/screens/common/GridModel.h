@@ -12,8 +12,6 @@
 #include <QStringList>
 #include <vector>
 
-class QStringMatcher;
-
 class GridModel final : public QAbstractTableModel {
 public:
     explicit GridModel(QObject *parent);
@@ -64,8 +62,10 @@ private:
     void arrange(bool forNewCells);
     void dropArrangement();
     void scheduleArrange(bool forNewCells);
-    std::vector<int> sortedRows();
-    bool rowHolds(int gridRow, const QStringMatcher &needle) const;
+    // What the sort and the find worked out, kept until the cells they read change.
+    void forget(int col);
+    const std::vector<int> &sortedRows();
+    void markHolders();
 
     void resizeRows(int count);
     void reshape(int count);
@@ -87,6 +87,13 @@ private:
     bool forNewCells_ = false;
     int keysCol_ = -1; // the column keys_ were made for; -1: none valid
     std::vector<cellorder::Key> keys_;
+    std::vector<int> sorted_; // every data row, as sortedCol_ sorts them
+    bool sortedValid_ = false;
+    int sortedCol_ = -1;
+    bool sortedDescending_ = false;
+    std::vector<char> holds_; // per data row: whether it holds holdsFor_
+    QString holdsFor_;
+    bool holdsValid_ = false;
 
     int dirtyTop_ = -1;
     int dirtyBottom_ = -1;

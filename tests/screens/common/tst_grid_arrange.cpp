@@ -183,6 +183,26 @@ private slots:
         QCOMPARE(shownNumbers(grid), counting(Rows.size()));
     }
 
+    void findFollowsTypingAndChanges()
+    {
+        // Typing on narrows, deleting widens, and a cell written meanwhile is looked at anew.
+        Grid grid;
+        fill(grid);
+        const auto shownFor = [&](const QString &text) {
+            grid.setFindText(text);
+            return shownOrder(grid);
+        };
+        QCOMPARE(shownFor(u"ก"_s), (QList<int>{1, 3, 4, 5}));
+        QCOMPARE(shownFor(u"กอ"_s), (QList<int>{1, 3, 5}));
+        QCOMPARE(shownFor(u"กองค"_s), (QList<int>{1, 5}));
+        grid.setCell(Office, 2, u"กองคลัง (ใหม่)"_s);
+        QCOMPARE(shownFor(u"กองคล"_s), (QList<int>{1, 2, 5}));
+        QCOMPARE(shownFor(u"กอ"_s), (QList<int>{1, 2, 3, 5}));
+        QCOMPARE(shownFor(u"q"_s), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(shownFor(u"qD"_s), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(shownFor(u"QDTX2555"_s), (QList<int>{3}));
+    }
+
     void findAndSortTogether()
     {
         Grid grid;
