@@ -77,7 +77,7 @@ void GridModel::sort(int column, Qt::SortOrder order)
 {
     sortCol_ = column;
     descending_ = order == Qt::DescendingOrder;
-    arrange(false);
+    arrange();
 }
 
 void GridModel::setFind(const QString &text)
@@ -86,7 +86,7 @@ void GridModel::setFind(const QString &text)
     if (trimmed == find_)
         return;
     find_ = trimmed;
-    arrange(false);
+    arrange();
 }
 
 int GridModel::gridRow(int modelRow) const
@@ -122,8 +122,9 @@ void GridModel::set(int col, int row, const QString &text)
         return;
     }
     forget(col);
+    // A cell written into a result keeps the user's row; new rows start a new result.
     if (wantsArrangement())
-        scheduleArrange(true);
+        scheduleArrange(false);
     // Arranged, the whole view is renewed with the next arrangement.
     if (!arranged_)
         markDirty(col, row - 1);
@@ -173,7 +174,7 @@ void GridModel::setCols(int count)
 void GridModel::arrangeIfDue()
 {
     if (due_)
-        arrange(true);
+        arrange();
 }
 
 bool GridModel::wantsArrangement() const
@@ -208,9 +209,9 @@ void GridModel::scheduleArrange(bool forNewCells)
         Qt::QueuedConnection);
 }
 
-void GridModel::arrange(bool forNewCells)
+void GridModel::arrange()
 {
-    forNewCells = forNewCells || newCellsDue_;
+    const bool forNewCells = newCellsDue_;
     due_ = false;
     newCellsDue_ = false;
     const bool wanted = wantsArrangement() && rows_ > 1;

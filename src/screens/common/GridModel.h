@@ -59,7 +59,7 @@ public:
 
 private:
     bool wantsArrangement() const;
-    void arrange(bool forNewCells);
+    void arrange();
     void dropArrangement();
     void scheduleArrange(bool forNewCells);
     // What the sort and the find worked out, kept until the cells they read change.

@@ -269,9 +269,11 @@ private slots:
         // A new result starts at its first row shown.
         QCOMPARE(grid.row(), 1);
 
-        // A cell written into a sorted grid takes its place.
+        // A cell written into a sorted grid takes its place; the user's row stays current.
+        grid.setRow(3);
         grid.setCell(Days, 1, u"50"_s);
         QCOMPARE(shownOrder(grid), (QList<int>{5, 1, 3}));
+        QCOMPARE(grid.row(), 3);
     }
 
     void emptyResult()
