@@ -113,6 +113,7 @@ QWidget *BrowseEditScreen::buildSearchPanel()
     auto *g3 = new QVBoxLayout(box3);
     StringGrid1 = new Grid(box3);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    g3->addWidget(StringGrid1->sortAndFind());
     g3->addWidget(StringGrid1, 1);
     gridButtons_ = new QHBoxLayout;
     QPushButton *BitBtn3 = button(box3, QStringLiteral("BitBtn3"), shape_.chooseCaption);

@@ -48,6 +48,7 @@ DayBreakdownPanel::DayBreakdownPanel(db::Connection &connection, Dialogs &dialog
     StringGrid2 = new Grid(group);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(StringGrid2->sortAndFind());
     groupLayout->addWidget(StringGrid2);
 
     auto *grid = new QGridLayout(this);

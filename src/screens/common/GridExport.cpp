@@ -9,8 +9,8 @@ spreadsheet::ReportTable GridTable(const Grid &grid)
 {
     spreadsheet::ReportTable table;
     table.cols = grid.colCount();
-    table.rows = grid.rowCount();
-    table.cell = [&grid](int col, int row) { return grid.cell(col, row); };
+    table.rows = grid.shownRowCount();
+    table.cell = [&grid](int col, int row) { return grid.shownCell(col, row); };
     return table;
 }
 

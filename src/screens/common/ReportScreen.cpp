@@ -95,6 +95,7 @@ QWidget *ReportScreen::buildResult()
     auto *inside = new QVBoxLayout(box);
     StringGrid1 = new Grid(box);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    inside->addWidget(StringGrid1->sortAndFind());
     inside->addWidget(StringGrid1, 1);
     btnExp_excel = button(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
     btnSavePdf = button(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));

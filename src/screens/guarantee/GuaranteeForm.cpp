@@ -168,6 +168,7 @@ FinderGroups addFinderGroups(QWidget *panel, QVBoxLayout *column, const QString 
     auto *inside = new QVBoxLayout(found);
     g.grid = new Grid(found);
     g.grid->setObjectName(QStringLiteral("StringGrid1"));
+    inside->addWidget(g.grid->sortAndFind());
     inside->addWidget(g.grid, 1);
     g.load = new QPushButton(loadCaption, found);
     g.load->setObjectName(QStringLiteral("btnEdit_Data4"));

@@ -54,6 +54,7 @@ TfrmRep_Money_Pormise::TfrmRep_Money_Pormise(Session &session, QWidget *parent)
     auto *inside = new QVBoxLayout(shown);
     StringGrid1 = new Grid(shown);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    inside->addWidget(StringGrid1->sortAndFind());
     inside->addWidget(StringGrid1);
     column->addWidget(shown, 1);
 

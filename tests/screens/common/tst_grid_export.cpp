@@ -46,6 +46,35 @@ private slots:
         QCOMPARE(book.text(QStringLiteral("C5")), QStringLiteral("2/1/2556 10:02:00"));
         QCOMPARE(book.text(QStringLiteral("B6")), QStringLiteral("O'Brien"));
     }
+
+    void exportsTheRowsShownInTheirOrder()
+    {
+        Grid grid;
+        grid.setColCount(3);
+        grid.setRowCells(
+            0, {QStringLiteral("No"), QStringLiteral("รหัส"), QStringLiteral("วันที่เรื่องเข้ากอง")});
+        grid.fillRows(
+            {{QStringLiteral("1"), QStringLiteral("QDTX2556/00001"), QStringLiteral("'10/1/2556")},
+             {QStringLiteral("2"), QStringLiteral("QDTX2556/00002"), QStringLiteral("'9/1/2556")},
+             {QStringLiteral("3"), QStringLiteral("QDTX2555/00003"), QStringLiteral("'2/1/2556")},
+             {QStringLiteral("4"), QStringLiteral("QDTX2556/00004"),
+              QStringLiteral("'31/12/2555")}});
+        grid.sortByColumn(2, Qt::DescendingOrder);
+        grid.setFindText(QStringLiteral("qdtx2556"));
+
+        QTemporaryDir dir;
+        XlsxReadback book;
+        QVERIFY2(
+            book.load(exportGrid(grid, spreadsheet::movementDetailLayout(), dir.path(), false)),
+            qPrintable(book.error));
+        const QStringList keys{QStringLiteral("QDTX2556/00001"), QStringLiteral("QDTX2556/00002"),
+                               QStringLiteral("QDTX2556/00004")};
+        for (int i = 0; i < keys.size(); ++i) {
+            QCOMPARE(book.text(QStringLiteral("A%1").arg(5 + i)), QString::number(i + 1));
+            QCOMPARE(book.text(QStringLiteral("B%1").arg(5 + i)), keys.at(i));
+        }
+        QVERIFY(!book.has(QStringLiteral("A8")));
+    }
 };
 
 QTEST_MAIN(TestGridExport)
