@@ -793,7 +793,8 @@ private slots:
         const QString file = folder.filePath(QStringLiteral("ปฏิทิน.pdf"));
         r->choosePdfFile = [&](QWidget *, const QString &) { return file; };
         Grid *g = control<Grid>(r.get(), "StringGrid1");
-        const int dates = static_cast<int>(report::headerRow(r->shape()).indexOf(QStringLiteral("Thai Date")));
+        const int dates =
+            static_cast<int>(report::headerRow(r->shape()).indexOf(QStringLiteral("Thai Date")));
         QVERIFY(dates >= 0);
         g->sortByColumn(dates, Qt::DescendingOrder);
         g->setFindText(QStringLiteral("15/0"));

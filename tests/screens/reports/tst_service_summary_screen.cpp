@@ -18,9 +18,9 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QComboBox>
-#include <QLineSeries>
 #include <QDir>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -489,11 +489,10 @@ private slots:
         QTest::addColumn<QStringList>("hidden");
         QTest::newRow("groups, the longest mean first")
             << 0 << 4 << true << "" << summary::title()
-            << QStringList{"(ไม่ระบุ) 1 22.0", "01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"}
-            << QStringList{};
-        QTest::newRow("groups, narrowed") << 0 << 4 << true << "สม" << summary::title()
-                                          << QStringList{"01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"}
-                                          << QStringList{"(ไม่ระบุ)", "S4"};
+            << QStringList{"(ไม่ระบุ) 1 22.0", "01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"} << QStringList{};
+        QTest::newRow("groups, narrowed")
+            << 0 << 4 << true << "สม" << summary::title()
+            << QStringList{"01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"} << QStringList{"(ไม่ระบุ)", "S4"};
         QTest::newRow("open documents, the youngest first")
             << 1 << 4 << false << "" << summary::openTitle()
             << QStringList{"02 สมหญิง 1 3.0", "01 สมชาย 1 15.0"} << QStringList{};
@@ -535,8 +534,10 @@ private slots:
         click(s.screen.get(), "btnSavePdf");
         QCOMPARE(s.fx.dialogs.texts(),
                  QStringList{QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file)});
-        QCOMPARE(asked, QStringList{QDir(spreadsheet::reportsFolderPath())
-                                        .filePath(title + QStringLiteral(".pdf"))});
+        QCOMPARE(
+            asked,
+            QStringList{
+                QDir(spreadsheet::reportsFolderPath()).filePath(title + QStringLiteral(".pdf"))});
         const PdfReadback pdf = readPdf(file);
         QVERIFY2(pdf.problem.isEmpty(), qPrintable(pdf.problem));
         const QString text = pdf.text.simplified();
