@@ -6,6 +6,7 @@
 #include "screens/common/Screen.h"
 
 #include <QRegularExpression>
+#include <QStackedLayout>
 
 namespace {
 
@@ -93,8 +94,17 @@ private slots:
         for (QWidget *panel : screen->findChildren<QWidget *>(panelName)) {
             if (!panel->isHidden())
                 continue;
-            panel->show();
-            panel->raise();
+            // A page of a stack is shown by turning the stack to it, never beside another page.
+            QStackedLayout *stack = nullptr;
+            for (QStackedLayout *l : screen->findChildren<QStackedLayout *>())
+                stack = l->indexOf(panel) >= 0 ? l : stack;
+            QWidget *page = stack ? stack->currentWidget() : nullptr;
+            if (stack) {
+                stack->setCurrentWidget(panel);
+            } else {
+                panel->show();
+                panel->raise();
+            }
             QCoreApplication::processEvents();
             // The focus left whatever the panel now covers.
             QWidget *focus = screen->window()->focusWidget();
@@ -104,7 +114,10 @@ private slots:
             QCOMPARE(walk(screen, Qt::NoModifier, stops), QStringList());
             QCOMPARE(walk(screen, Qt::ShiftModifier, stops), QStringList());
             QVERIFY2(stops > 0, qPrintable(describe(panel)));
-            panel->hide();
+            if (stack)
+                stack->setCurrentWidget(page);
+            else
+                panel->hide();
             QCoreApplication::processEvents();
         }
         QCOMPARE(f.dialogs.shown.size(), 0);

@@ -3,6 +3,7 @@
 #include "FakeReaders.h"
 #include "HostileSheets.h"
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "admin/Admin.h"
 #include "core/ImportRows.h"
 #include "data/Connection.h"
@@ -31,23 +32,6 @@ int count(db::Connection &c, const QString &from, const QString &where = QString
     while (r.next())
         ++n;
     return n;
-}
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args,
-            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // `vostrel-admin backup` and `restore` on an embedded catalog, run as the tool itself.
 
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "data/Connection.h"
 
 #include <QFile>
@@ -9,21 +10,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 int officers(db::Connection &c)
 {

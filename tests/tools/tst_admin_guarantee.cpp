@@ -2,6 +2,7 @@
 // entry and receipt screens write, the register against the register screen's grid, the
 // refusals that write nothing, and many processes numbering at once.
 
+#include "ToolRun.h"
 #include "WorkflowFixture.h"
 #include "core/Access.h"
 #include "core/Guarantee.h"
@@ -17,21 +18,6 @@
 #include <map>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QString serverToday(db::Connection &c)
 {

@@ -1,6 +1,7 @@
 // `vostrel-admin --help` and `COMMAND --help`: every command of the tool is described, and every
 // option a command's form shows is explained.
 
+#include "ToolRun.h"
 #include "admin/Help.h"
 #include "admin/ReportCommand.h"
 #include "util/Version.h"
@@ -12,21 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 // The commands the tool's help lists: the lines of its command section.
 QStringList listedCommands(const QString &help)

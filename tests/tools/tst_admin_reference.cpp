@@ -3,6 +3,7 @@
 // tables as they were.
 
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "core/Reference.h"
 #include "data/Connection.h"
 
@@ -13,21 +14,6 @@ using namespace Qt::StringLiterals;
 using reference::TableId;
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 // Every reference table as listed, one text.
 QString tables(db::Connection &c)

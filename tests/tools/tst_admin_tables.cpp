@@ -2,6 +2,7 @@
 // back end and back, and the refusals that leave the table and the files as they were.
 
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 
@@ -13,21 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QByteArray out;
-    QString err;
-    QString text() const { return QString::fromUtf8(out); }
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QByteArray contents(const QString &path)
 {
@@ -97,21 +83,21 @@ private slots:
                 const Run loaded = runTool({u"load"_s, name, from, u"--replace"_s, u"--encoding"_s,
                                             encoding, u"--catalog"_s, to->url()});
                 QVERIFY2(loaded.exitCode == 0, qPrintable(loaded.err));
-                QVERIFY2(loaded.text().startsWith(u"บันทึก "_s), qPrintable(loaded.text()));
+                QVERIFY2(loaded.out.startsWith(u"บันทึก "_s), qPrintable(loaded.out));
                 // Standard output gives the same bytes as the file.
                 const Run again = runTool(
                     {u"dump"_s, name, u"--encoding"_s, encoding, u"--catalog"_s, to->url()});
                 QCOMPARE(again.exitCode, 0);
-                QCOMPARE(again.out, text);
+                QCOMPARE(again.bytes, text);
                 from = dir.filePath(name + u".again.csv"_s);
-                write(from, again.out);
+                write(from, again.bytes);
             }
         }
         // The report screens read the catalog that came back.
         const Run count =
             runTool({u"report"_s, u"calendar-of-year"_s, u"--all"_s, u"--catalog"_s, back.url()});
         QCOMPARE(count.exitCode, 0);
-        QVERIFY(count.text().count(u'\n') > 3 * 365);
+        QVERIFY(count.out.count(u'\n') > 3 * 365);
     }
 
     // Each refusal is one Thai line and exit status 2; the table and the files stay as they were.
@@ -169,7 +155,7 @@ private slots:
         const Run r = runTool(args << u"--catalog"_s << catalog.url());
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
-        QCOMPARE(r.out, QByteArray());
+        QCOMPARE(r.bytes, QByteArray());
         QCOMPARE(people(c), 2);
         QCOMPARE(contents(file), prepared);
         QVERIFY(!QFile::exists(dir.filePath(u"new"_s)));
