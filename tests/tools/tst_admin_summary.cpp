@@ -3,32 +3,17 @@
 
 #include "PdfReadback.h"
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "XlsxReadback.h"
 #include "core/ServiceSummary.h"
 #include "data/Connection.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList words(const char *text)
 {
