@@ -316,6 +316,12 @@ QList<QStringList> finishedGridRows(const QList<Figures> &groups,
     return rows;
 }
 
+QList<int> groupWidths()
+{
+    // The last is a document key.
+    return {30, 100, 170, 90, 110, 130, 180, 140, 150, 140};
+}
+
 QStringList openGridHeader(By by)
 {
     // An open document has no exit yet: its month is the one it came in.

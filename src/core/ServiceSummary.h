@@ -151,6 +151,8 @@ QStringList figuresCells(const Figures &f);
 QStringList finishedGridHeader(By by);
 QList<QStringList> finishedGridRows(const QList<Figures> &groups,
                                     const QMap<QString, QString> &names);
+// The group grids' widths in the screens' pixels: number, group, name, then the figures.
+QList<int> groupWidths();
 QStringList openGridHeader(By by);
 QList<QStringList> openGridRows(const QList<OpenFigures> &groups,
                                 const QMap<QString, QString> &names);

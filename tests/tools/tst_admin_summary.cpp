@@ -1,32 +1,19 @@
 // `vostrel-admin summary`: its lines for a catalog whose figures were worked out by hand, the
 // workbook it writes, and the refusals that read and write nothing.
 
+#include "PdfReadback.h"
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "XlsxReadback.h"
 #include "core/ServiceSummary.h"
 #include "data/Connection.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList words(const char *text)
 {
@@ -167,6 +154,78 @@ private slots:
         QVERIFY(!book.has(QStringLiteral("A8")));
     }
 
+    // --pdf: the same grid on paper, under the title and the criteria, every group on it.
+    void writesThePdf_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("by");
+        QTest::addColumn<QStringList>("groups"); // a group's cells, spaces between
+        for (const QString &backend : TestCatalog::backends()) {
+            QTest::addRow("%s: by officer", qPrintable(backend))
+                << backend << QStringLiteral("officer")
+                << QStringList{QStringLiteral("1 01 สมชาย 2 4.0 4.0 5 1 50.0 A2"),
+                               QStringLiteral("2 02 สมหญิง 2 2.0 2.0 3 2 100.0 A5"),
+                               QStringLiteral("3 (ไม่ระบุ) 1 21.0 21.0 21 0 0.0 A4")};
+            QTest::addRow("%s: by month", qPrintable(backend))
+                << backend << QStringLiteral("month")
+                << QStringList{QStringLiteral("1 01/2555 4 7.5 4.0 21 2 50.0 A4"),
+                               QStringLiteral("2 02/2555 1 3.0 3.0 3 1 100.0 A5")};
+        }
+    }
+    void writesThePdf()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QString, by);
+        QFETCH(QStringList, groups);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        fill(catalog.connection());
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("สรุป มกราคม.pdf"));
+        const Run r = runTool(
+            {QStringLiteral("summary"), QStringLiteral("--from"), QStringLiteral("01/01/2555"),
+             QStringLiteral("--to"), QStringLiteral("03/02/2555"), QStringLiteral("--by"), by,
+             QStringLiteral("--pdf"), file, QStringLiteral("--catalog"), catalog.url()});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out.count(u'\n'), groups.size() + 1); // the lines are printed all the same
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("สรุป มกราคม.pdf")});
+        const PdfReadback pdf = readPdf(file);
+        QVERIFY2(pdf.problem.isEmpty(), qPrintable(pdf.problem));
+        QCOMPARE(pdf.pages, 1);
+        const QString text = pdf.text.simplified();
+        QStringList expected{summary::title(),
+                             QStringLiteral("วันที่เรื่องออกจากกอง 01/01/2555 ถึงวันที่ 03/02/2555"),
+                             QStringLiteral("เป้าหมาย 3 วันทำการ"), QStringLiteral("หน้า 1/1")};
+        expected << groups;
+        for (const QString &e : std::as_const(expected))
+            QVERIFY2(text.contains(e), qPrintable(e + u'\n' + text));
+        // The header's cells in order after the criteria, by their first words (a long one
+        // wraps within its column).
+        qsizetype at = text.indexOf(QStringLiteral("แยกตาม"));
+        for (const QString &h : summary::finishedGridHeader(*summary::byOf(by))) {
+            at = text.indexOf(h.section(u' ', 0, 0), at + 1);
+            QVERIFY2(at >= 0, qPrintable(h + u'\n' + text));
+        }
+    }
+
+    // A PDF that cannot be written: the reason in Thai, exit 1, nothing printed, no file left.
+    void unwritablePdfLeavesNothing()
+    {
+        TestCatalog catalog(QStringLiteral("sqlite"));
+        fill(catalog.connection());
+        const QString file = QStringLiteral("/proc/vostrel-summary.pdf");
+        const Run r = runTool({QStringLiteral("summary"), QStringLiteral("--from"),
+                               QStringLiteral("01/01/2555"), QStringLiteral("--to"),
+                               QStringLiteral("03/02/2555"), QStringLiteral("--pdf"), file,
+                               QStringLiteral("--catalog"), catalog.url()});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.startsWith(QStringLiteral("บันทึกแฟ้ม PDF ") + file + QStringLiteral(" ไม่ได้")),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(file));
+    }
+
     // A refusal is one Thai line and exit 2, before the catalog is opened or a file begun.
     void refusalsWriteNothing_data()
     {
@@ -200,8 +259,11 @@ private slots:
              "--xlsx: ไม่มีโฟลเดอร์ DIR/none"},
             {"--from 01/01/2568 --to 01/02/2568 --xlsx FILE --pdf DIR/o.pdf",
              "ระบุ --xlsx และ --pdf พร้อมกันไม่ได้"},
-            {"--from 01/01/2568 --to 01/02/2568 --pdf DIR/o.pdf",
-             "--pdf: รุ่นนี้ยังเขียนสรุปเป็นแฟ้ม PDF ไม่ได้ (ใช้ --xlsx)"},
+            {"--from 01/01/2568 --to 01/02/2568 --pdf DIR/none/o.pdf",
+             "--pdf: ไม่มีโฟลเดอร์ DIR/none"},
+            {"--from 01/01/2568 --to 01/02/2568 --pdf DIR", "--pdf: DIR เป็นโฟลเดอร์ ไม่ใช่แฟ้ม"},
+            {"--from 01/01/2568 --to 01/02/2568 --pdf DIR/o.pdf --xlsx FILE",
+             "ระบุ --xlsx และ --pdf พร้อมกันไม่ได้"},
         };
         for (const Case &c : cases)
             QTest::newRow(c.args) << words(c.args) << QString::fromUtf8(c.message);

@@ -1,5 +1,6 @@
 #include "admin/Notice.h"
 
+#include "admin/GivenOptions.h"
 #include "core/GuaranteeNotice.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
@@ -20,23 +21,21 @@ namespace {
 constexpr int Written = 0;
 constexpr int Refused = 2;
 
-int refuse(QTextStream &err, const QString &problem)
+// The refusal's line, then the command's form.
+int refuseNotice(QTextStream &err, const QString &problem)
 {
-    err << problem << '\n' << QString::fromUtf8(NoticeForm) << '\n';
-    err.flush();
-    return Refused;
+    return refuse(err, problem + u'\n' + QString::fromUtf8(NoticeForm));
 }
 
 } // namespace
 
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
 {
-    // A PDF's texts are measured and drawn with the workstation's fonts.
+    // A PDF's texts are measured and drawn with the workstation's fonts: any command given --pdf
+    // (report, summary, notice) gets the GUI application; a notice without one is refused.
     bool pages = false;
-    for (int i = 1; i < argc; ++i) {
-        pages = pages || qstrcmp(argv[i], "notice") == 0 || qstrcmp(argv[i], "--pdf") == 0 ||
-                qstrncmp(argv[i], "--pdf=", 6) == 0;
-    }
+    for (int i = 1; i < argc; ++i)
+        pages = pages || qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0;
     if (!pages)
         return std::make_unique<QCoreApplication>(argc, argv);
     // The tool shows no window, so it needs no display either.
@@ -66,7 +65,7 @@ int runNotice(const QCommandLineParser &args, const QString &key, db::Connection
 {
     const QString file = args.value(QStringLiteral("pdf"));
     if (file.isEmpty())
-        return refuse(err, QStringLiteral("ต้องระบุแฟ้มที่จะเขียน: --pdf FILE"));
+        return refuseNotice(err, QStringLiteral("ต้องระบุแฟ้มที่จะเขียน: --pdf FILE"));
     std::optional<bool> bank;
     if (args.isSet(QStringLiteral("place"))) {
         const QString place = args.value(QStringLiteral("place"));
@@ -75,7 +74,7 @@ int runNotice(const QCommandLineParser &args, const QString &key, db::Connection
         else if (place == QLatin1String("finance"))
             bank = false;
         else
-            return refuse(err, QStringLiteral("--place ต้องเป็น bank หรือ finance"));
+            return refuseNotice(err, QStringLiteral("--place ต้องเป็น bank หรือ finance"));
     }
     c.open();
     const auto values = guarantee::notice(c, key, Deployment::load().organisation, bank);

@@ -19,9 +19,8 @@ namespace admin {
 inline constexpr const char *NoticeForm =
     "ใช้: vostrel-admin notice KEY --pdf FILE [--place bank|finance]";
 
-// A GUI application, off screen, when the arguments hold the word "notice" or the option --pdf (a
-// page needs fonts, and fonts need one); otherwise the core application, which starts without a
-// platform plugin.
+// A GUI application, off screen, when the arguments hold the option --pdf (a page needs fonts,
+// and fonts need one); otherwise the core application, which starts without a platform plugin.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv);
 
 // --pdf FILE and --place bank|finance.

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "data/Connection.h"
 #include "data/Deployment.h"
+#include "print/TablePdf.h"
 #include "spreadsheet/ReportExport.h"
 #include "util/ThaiDate.h"
 
@@ -49,6 +50,19 @@ QString readOne(const QString &name, const QString &value, SummaryCall &call)
     return {};
 }
 
+void writeSummaryPdf(const QString &file, const summary::Listing &l, const QString &today)
+{
+    print::TablePdf doc;
+    doc.title = l.title;
+    doc.criteria = l.criteria;
+    doc.header = l.header;
+    doc.rows = l.rows;
+    for (int w : summary::groupWidths())
+        doc.widths << w;
+    doc.printedDate = today;
+    print::writeTablePdf(doc, file);
+}
+
 } // namespace
 
 void addSummaryOptions(QCommandLineParser &args)
@@ -79,12 +93,9 @@ QString readSummaryOptions(const QList<GivenOption> &given, int defaultTarget, S
         return QStringLiteral("คำสั่ง summary ต้องระบุ --from และ --to (DD/MM/YYYY ปี พ.ศ.)");
     if (thaiDateOf(p.from) > thaiDateOf(p.to))
         return QStringLiteral("--from %1 อยู่หลัง --to %2").arg(p.from, p.to);
+    // One file a run, as the form says: the workbook or the PDF.
     if (!call.xlsx.isEmpty() && !call.pdf.isEmpty())
         return QStringLiteral("ระบุ %1 และ %2 พร้อมกันไม่ได้").arg(dashed("xlsx"), dashed("pdf"));
-    // The summary's page writer is not in the tool yet: refused before anything is read. Once it
-    // is, summary::finishedListing gives the title, criteria, header and rows it prints.
-    if (!call.pdf.isEmpty())
-        return QStringLiteral("--pdf: รุ่นนี้ยังเขียนสรุปเป็นแฟ้ม PDF ไม่ได้ (ใช้ --xlsx)");
     return {};
 }
 
@@ -108,14 +119,17 @@ int summaryCommand(const CommandCall &call)
         call.err.flush();
         return 0;
     }
-    if (!asked.xlsx.isEmpty()) {
-        // The workbook the summary screen exports: its grid, with the groups' names.
+    // The file the summary screen saves, its groups' grid with their names, before any line.
+    if (!asked.xlsx.isEmpty() || !asked.pdf.isEmpty()) {
         const summary::Listing l =
             summary::finishedListing(s, summary::namesOf(c, asked.request.by));
-        writeReportWorkbook(asked.xlsx, reportTable(l.header, l.rows),
-                            spreadsheet::summaryLayout(l.title,
-                                                       l.criteria.join(QStringLiteral("  ")),
-                                                       static_cast<int>(l.header.size())));
+        if (!asked.xlsx.isEmpty())
+            writeReportWorkbook(asked.xlsx, reportTable(l.header, l.rows),
+                                spreadsheet::summaryLayout(l.title,
+                                                           l.criteria.join(QStringLiteral("  ")),
+                                                           static_cast<int>(l.header.size())));
+        else
+            writeSummaryPdf(asked.pdf, l, today);
     }
     call.out << summary::figuresHeader(asked.request.by).join(u'\t') << '\n';
     for (const summary::Figures &f : s.finished)

@@ -1,5 +1,6 @@
 #include "admin/TableCommands.h"
 
+#include "admin/GivenOptions.h"
 #include "data/Connection.h"
 #include "data/TableText.h"
 #include "data/schema.h"
@@ -12,13 +13,6 @@
 namespace admin {
 
 namespace {
-
-int refuse(QTextStream &err, const QString &problem)
-{
-    err << problem << '\n';
-    err.flush();
-    return 2;
-}
 
 const schema::Table *tableNamed(const QString &name, QString &problem)
 {

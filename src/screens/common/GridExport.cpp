@@ -16,18 +16,12 @@ spreadsheet::ReportTable GridTable(const Grid &grid)
 
 print::TablePdf gridTablePdf(const Grid &grid)
 {
-    const spreadsheet::ReportTable table = GridTable(grid);
     print::TablePdf doc;
-    for (int c = 0; c < table.cols; ++c) {
-        doc.header << table.cell(c, 0);
+    doc.rows = grid.shownRows();
+    if (!doc.rows.isEmpty())
+        doc.header = doc.rows.takeFirst();
+    for (int c = 0; c < grid.colCount(); ++c)
         doc.widths << grid.colWidth(c);
-    }
-    for (int r = 1; r < table.rows; ++r) {
-        QStringList row;
-        for (int c = 0; c < table.cols; ++c)
-            row << table.cell(c, r);
-        doc.rows << row;
-    }
     return doc;
 }
 

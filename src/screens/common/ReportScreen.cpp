@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "core/Reports.h"
-#include "print/TablePdf.h"
 #include "screens/common/Busy.h"
 #include "screens/common/CriteriaPanel.h"
 #include "screens/common/DayBreakdown.h"
@@ -10,11 +9,9 @@
 #include "screens/common/Grid.h"
 #include "screens/common/GridExport.h"
 #include "screens/common/Guard.h"
+#include "screens/common/ReportParts.h"
 #include "screens/common/Session.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,39 +19,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
-QString askPdfFile(QWidget *parent, const QString &suggested)
-{
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("บันทึกรายงานเป็นแฟ้ม PDF"), suggested,
-                                        QStringLiteral("PDF (*.pdf)"));
-}
-
-} // namespace
-
 ReportScreen::ReportScreen(Session &session, report::Shape shape, Layout layout, QWidget *parent)
     : Screen(session, shape.objectName, parent), shape_(std::move(shape)),
       layout_(std::move(layout))
 {
-    choosePdfFile = askPdfFile;
+    choosePdfFile = askReportPdfFile;
     setWindowTitle(shape_.title);
     auto *outer = new QGridLayout(this);
     auto *page = new QWidget(this);
     auto *column = new QVBoxLayout(page);
-    Label1 = new QLabel(shape_.title, page);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont big = Label1->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    Label1->setFont(big);
+    Label1 = reportTitle(page, shape_.title);
     column->addWidget(Label1);
     column->addWidget(buildCriteria());
     column->addWidget(buildResult(), 1);
@@ -71,21 +45,13 @@ ReportScreen::~ReportScreen() = default;
 
 QWidget *ReportScreen::buildCriteria()
 {
-    auto *box = new QGroupBox(QStringLiteral("1.กำหนดเงื่อนไข"), this);
-    box->setObjectName(QStringLiteral("GroupBox1"));
-    auto *rows = new QGridLayout(box);
-    criteria_ = std::make_unique<CriteriaPanel>(box, rows, shape_.criteria);
-    btnSelect_Data = button(box, "btnSelect_Data", QStringLiteral("แสดงข้อมูล"));
-    btnExit1 = button(box, "btnExit1", QStringLiteral("กลับสู่เมนูหลัก"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnSelect_Data);
-    buttons->addWidget(btnExit1);
-    buttons->addStretch();
-    rows->addLayout(buttons, rows->rowCount(), 0, 1, 2);
-    rows->setColumnStretch(1, 1);
+    CriteriaBox made = criteriaBox(this, shape_.criteria);
+    criteria_ = std::move(made.panel);
+    btnSelect_Data = made.btnSelect_Data;
+    btnExit1 = made.btnExit1;
     connect(btnSelect_Data, &QPushButton::clicked, this, &ReportScreen::btnSelect_DataClick);
     connect(btnExit1, &QPushButton::clicked, this, &ReportScreen::btnExit1Click);
-    return box;
+    return made.box;
 }
 
 QWidget *ReportScreen::buildResult()
@@ -97,8 +63,8 @@ QWidget *ReportScreen::buildResult()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     inside->addWidget(StringGrid1->sortAndFind());
     inside->addWidget(StringGrid1, 1);
-    btnExp_excel = button(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
-    btnSavePdf = button(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
+    btnExp_excel = namedButton(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
+    btnSavePdf = namedButton(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnExp_excel);
     buttons->addWidget(btnSavePdf);
@@ -209,25 +175,7 @@ void ReportScreen::btnSavePdfClick()
         s.dialogs.message(this, msg::NotFound);
         return;
     }
-    const QString suggested =
-        QDir(spreadsheet::reportsFolderPath()).filePath(shape_.title + QStringLiteral(".pdf"));
-    const QString file = choosePdfFile(this, suggested);
-    if (file.isEmpty())
-        return;
-    guarded(this, s.dialogs, [&] {
-        {
-            // Some thousand rows take seconds: the pointer says so, and is itself again before
-            // any message.
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-            print::TablePdf doc = gridTablePdf(*StringGrid1);
-            doc.title = shape_.title;
-            doc.criteria = *shownCriteria_;
-            doc.printedDate = s.Today_Thai;
-            print::writeTablePdf(doc, file);
-        }
-        s.dialogs.message(this, QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file));
-    });
+    saveGridPdf(this, s, *StringGrid1, shape_.title, *shownCriteria_, choosePdfFile);
 }
 
 void ReportScreen::btnExit1Click()

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Reports.h"
 #include "data/Deployment.h"
+#include "screens/charts/ChartsPanel.h"
 #include "screens/common/CriteriaPanel.h"
 #include "screens/common/DayBreakdown.h"
 #include "screens/common/Dialogs.h"
@@ -10,7 +11,9 @@
 #include "screens/common/GridExport.h"
 #include "screens/common/Guard.h"
 #include "screens/common/MaskEdit.h"
+#include "screens/common/ReportParts.h"
 #include "screens/common/Session.h"
+#include "screens/reports/SummaryCharts.h"
 #include "util/ThaiDate.h"
 
 #include <QApplication>
@@ -32,16 +35,6 @@ const QString DatesReversed = QStringLiteral("วันที่เริ่ม�
 const QString BadTarget =
     QStringLiteral("กรุณาใส่เป้าหมายเป็นจำนวนวันทำการ เลขจำนวนเต็มตั้งแต่ 0 ถึง %1").arg(summary::MaxTarget);
 const QString BadGrouping = QStringLiteral("กรุณาเลือกการแยกกลุ่มจากรายการ");
-
-// The group grids' widths: number, group, name, then the figures; the last is a document key.
-const QList<int> GroupWidths{30, 100, 170, 90, 110, 130, 180, 140, 150, 140};
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
 
 // A whole result into a grid: its header row, its rows (none: one empty row), its widths.
 void fill(Grid *grid, const QStringList &header, const QList<QStringList> &rows,
@@ -83,17 +76,12 @@ QStringList rowCells(const Grid &grid, int row)
 ServiceSummaryScreen::ServiceSummaryScreen(Session &session, QWidget *parent)
     : Screen(session, QStringLiteral("frmService_Summary"), parent)
 {
+    choosePdfFile = askReportPdfFile;
     setWindowTitle(summary::title());
     auto *outer = new QGridLayout(this);
     auto *page = new QWidget(this);
     auto *column = new QVBoxLayout(page);
-    Label1 = new QLabel(summary::title(), page);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont big = Label1->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    Label1->setFont(big);
+    Label1 = reportTitle(page, summary::title());
     column->addWidget(Label1);
     column->addWidget(buildCriteria());
     column->addWidget(buildResult(), 1);
@@ -108,23 +96,15 @@ ServiceSummaryScreen::~ServiceSummaryScreen() = default;
 
 QWidget *ServiceSummaryScreen::buildCriteria()
 {
-    auto *box = new QGroupBox(QStringLiteral("1.กำหนดเงื่อนไข"), this);
-    box->setObjectName(QStringLiteral("GroupBox1"));
-    auto *rows = new QGridLayout(box);
-    criteria_ = std::make_unique<CriteriaPanel>(
-        box, rows, summary::screenCriteria(session().deployment.summaryTarget));
-    btnSelect_Data = button(box, "btnSelect_Data", QStringLiteral("แสดงข้อมูล"));
-    btnExit1 = button(box, "btnExit1", QStringLiteral("กลับสู่เมนูหลัก"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnSelect_Data);
-    buttons->addWidget(btnExit1);
-    buttons->addStretch();
-    rows->addLayout(buttons, rows->rowCount(), 0, 1, 2);
-    rows->setColumnStretch(1, 1);
+    CriteriaBox made =
+        criteriaBox(this, summary::screenCriteria(session().deployment.summaryTarget));
+    criteria_ = std::move(made.panel);
+    btnSelect_Data = made.btnSelect_Data;
+    btnExit1 = made.btnExit1;
     connect(btnSelect_Data, &QPushButton::clicked, this,
             &ServiceSummaryScreen::btnSelect_DataClick);
     connect(btnExit1, &QPushButton::clicked, this, &ServiceSummaryScreen::btnExit1Click);
-    return box;
+    return made.box;
 }
 
 QWidget *ServiceSummaryScreen::gridPage(const char *gridName, Grid *&grid, const char *labelName,
@@ -137,6 +117,7 @@ QWidget *ServiceSummaryScreen::gridPage(const char *gridName, Grid *&grid, const
     grid = new Grid(page);
     grid->setObjectName(QLatin1String(gridName));
     inside->addWidget(label);
+    inside->addWidget(grid->sortAndFind());
     inside->addWidget(grid, 1);
     return page;
 }
@@ -154,16 +135,23 @@ QWidget *ServiceSummaryScreen::buildResult()
                        QStringLiteral("เรื่องที่ยังไม่เสร็จ"));
     tabResults->addTab(gridPage("StringGrid3", StringGrid3, "lblDocuments", lblDocuments),
                        QStringLiteral("รายการเรื่อง"));
+    Charts = new charts::ChartsPanel(session().dialogs, tabResults);
+    Charts->setObjectName(QStringLiteral("Charts"));
+    tabResults->addTab(Charts, QStringLiteral("แผนภูมิ"));
     inside->addWidget(tabResults, 1);
-    btnExp_excel = button(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
+    btnExp_excel = namedButton(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
+    btnSavePdf = namedButton(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnExp_excel);
+    buttons->addWidget(btnSavePdf);
     buttons->addStretch();
     inside->addLayout(buttons);
     connect(StringGrid1, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid1DblClick);
     connect(StringGrid2, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid2DblClick);
     connect(StringGrid3, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid3DblClick);
     connect(btnExp_excel, &QPushButton::clicked, this, &ServiceSummaryScreen::btnExp_excelClick);
+    connect(btnSavePdf, &QPushButton::clicked, this, &ServiceSummaryScreen::btnSavePdfClick);
+    connect(this, &ServiceSummaryScreen::summaryShown, this, &ServiceSummaryScreen::drawCharts);
     return box;
 }
 
@@ -175,8 +163,8 @@ void ServiceSummaryScreen::FormCreate()
     const summary::Period year = summary::fiscalYearPeriod(s.Fiscal_Year);
     findChild<MaskEdit *>(QStringLiteral("edtExit_Date_Beg"))->setText(year.from);
     findChild<MaskEdit *>(QStringLiteral("edtExit_Date_End"))->setText(year.to);
-    fill(StringGrid1, summary::finishedGridHeader(By::Officer), {}, GroupWidths);
-    fill(StringGrid2, summary::openGridHeader(By::Officer), {}, GroupWidths);
+    fill(StringGrid1, summary::finishedGridHeader(By::Officer), {}, summary::groupWidths());
+    fill(StringGrid2, summary::openGridHeader(By::Officer), {}, summary::groupWidths());
     const report::Shape documents = reports::daysInDivision();
     fill(StringGrid3, report::headerRow(documents), {}, report::widths(documents));
     Panel2->hide();
@@ -223,13 +211,17 @@ void ServiceSummaryScreen::btnSelect_DataClick()
     Session &s = session();
     summary::Summary found;
     QMap<QString, QString> names;
+    QMap<QString, QString> officers;
     if (!busy(this, s.dialogs, [&] {
             found = summary::run(s.connection, *asked, s.Today_Thai);
             names = summary::namesOf(s.connection, asked->by);
+            officers =
+                asked->by == By::Officer ? names : summary::namesOf(s.connection, By::Officer);
         }))
         return;
     result_ = std::move(found);
     names_ = std::move(names);
+    officerNames_ = std::move(officers);
     showSummary();
     if (result_.finished.isEmpty())
         s.dialogs.message(this, msg::NotFound);
@@ -240,9 +232,9 @@ void ServiceSummaryScreen::showSummary()
 {
     const summary::Request &r = result_.request;
     fill(StringGrid1, summary::finishedGridHeader(r.by),
-         summary::finishedGridRows(result_.finished, names_), GroupWidths);
+         summary::finishedGridRows(result_.finished, names_), summary::groupWidths());
     fill(StringGrid2, summary::openGridHeader(r.by), summary::openGridRows(result_.open, names_),
-         GroupWidths);
+         summary::groupWidths());
     const summary::Figures all = summary::overall(result_.documents.finished, r.target);
     QString finished =
         QStringLiteral("เรื่องที่เสร็จสิ้น %1 เรื่อง ภายในเป้าหมาย %2 วันทำการ %3 เรื่อง "
@@ -328,30 +320,52 @@ void ServiceSummaryScreen::StringGrid3DblClick()
     });
 }
 
+// The grid of the tab in front with its title; the groups' from any other tab (the charts).
+ServiceSummaryScreen::Front ServiceSummaryScreen::front() const
+{
+    const int tab = tabResults->currentIndex();
+    if (tab == 1)
+        return {StringGrid2, summary::openTitle()};
+    if (tab == 2)
+        return {StringGrid3, reports::daysInDivision().title};
+    return {StringGrid1, summary::title()};
+}
+
 void ServiceSummaryScreen::btnExp_excelClick()
 {
-    // The grid of the tab in front; the groups' from any other tab.
-    const int tab = tabResults->currentIndex();
-    const QString criteria = summary::criteriaLines(result_.request).join(QStringLiteral("  "));
-    Grid *grid = StringGrid1;
-    spreadsheet::ReportLayout layout =
-        spreadsheet::summaryLayout(summary::title(), criteria, StringGrid1->colCount());
-    if (tab == 1) {
-        grid = StringGrid2;
-        layout = spreadsheet::summaryLayout(summary::openTitle(), criteria, grid->colCount());
-    } else if (tab == 2) {
-        grid = StringGrid3;
-        layout = spreadsheet::daysInDivisionLayout();
-    }
-    if (grid->cell(0, 1).isEmpty()) {
+    const Front f = front();
+    if (f.grid->cell(0, 1).isEmpty()) {
         session().dialogs.message(this, msg::NotFound);
         return;
     }
+    const QString criteria = summary::criteriaLines(result_.request).join(QStringLiteral("  "));
+    const spreadsheet::ReportLayout layout =
+        f.grid == StringGrid3 ? spreadsheet::daysInDivisionLayout()
+                              : spreadsheet::summaryLayout(f.title, criteria, f.grid->colCount());
     guarded(this, session().dialogs, [&] {
         const QString folder =
             exportFolder_.isEmpty() ? spreadsheet::reportsFolder() : exportFolder_;
-        exportGrid(*grid, layout, folder, openAfterExport_);
+        exportGrid(*f.grid, layout, folder, openAfterExport_);
     });
+}
+
+void ServiceSummaryScreen::btnSavePdfClick()
+{
+    const Front f = front();
+    if (f.grid->cell(0, 1).isEmpty()) {
+        session().dialogs.message(this, msg::NotFound);
+        return;
+    }
+    QStringList criteria = summary::criteriaLines(result_.request);
+    if (f.grid == StringGrid3)
+        criteria << lblDocuments->text(); // whose documents they are
+    saveGridPdf(this, session(), *f.grid, f.title, criteria, choosePdfFile);
+}
+
+void ServiceSummaryScreen::drawCharts()
+{
+    const SummaryCharts figures = summaryCharts(result_, officerNames_);
+    Charts->updateCharts(figures.months, figures.shares, figures.workingDays);
 }
 
 void ServiceSummaryScreen::btnExit1Click()

@@ -10,9 +10,13 @@
 #include "screens/common/Screen.h"
 
 #include <QMap>
+#include <functional>
 #include <memory>
 #include <optional>
 
+namespace charts {
+class ChartsPanel;
+}
 class CriteriaPanel;
 class DayBreakdownPanel;
 class Grid;
@@ -29,12 +33,16 @@ public:
 
     // The summary shown last (empty before the first), for the views that draw it.
     const summary::Summary &result() const { return result_; }
-    // The result's tabs: the groups, the open documents, a group's documents. Other views of the
-    // same summary (charts) are added as tabs of their own after these.
+    // The result's tabs: the groups, the open documents, a group's documents, then the charts,
+    // drawn again whenever a summary is shown.
     QTabWidget *resultTabs() const { return tabResults; }
 
     // Where the export writes; the user's reports folder unless a test says otherwise.
     void setExportFolder(const QString &folder, bool openAfter);
+
+    // Names the PDF file to write (a path is suggested); empty when the user gives none. The
+    // standard save dialog unless a test says otherwise.
+    std::function<QString(QWidget *parent, const QString &suggested)> choosePdfFile;
 
     void FormCreate();
     void btnSelect_DataClick();
@@ -42,6 +50,7 @@ public:
     void StringGrid2DblClick(); // a group of open documents: its documents
     void StringGrid3DblClick(); // one document: its days, one by one
     void btnExp_excelClick();
+    void btnSavePdfClick(); // the grid of the tab in front, as shown
     void btnExit1Click();
 
 signals:
@@ -56,10 +65,17 @@ private:
     void showSummary();
     void listDocuments(const QList<summary::Item> &items, const QString &caption);
     QString groupCaption(const QString &group) const;
+    struct Front {
+        Grid *grid;
+        QString title;
+    };
+    Front front() const;
+    void drawCharts();
 
     std::unique_ptr<CriteriaPanel> criteria_;
     summary::Summary result_;
-    QMap<QString, QString> names_; // of the shown summary's groups
+    QMap<QString, QString> names_;        // of the shown summary's groups
+    QMap<QString, QString> officerNames_; // for the charts, whatever the grouping
     QLabel *Label1 = nullptr;
     QPushButton *btnSelect_Data = nullptr;
     QPushButton *btnExit1 = nullptr;
@@ -71,6 +87,8 @@ private:
     QLabel *lblOpen = nullptr;
     QLabel *lblDocuments = nullptr;
     QPushButton *btnExp_excel = nullptr;
+    QPushButton *btnSavePdf = nullptr;
+    charts::ChartsPanel *Charts = nullptr;
     DayBreakdownPanel *Panel2 = nullptr;
     QString exportFolder_;
     bool openAfterExport_ = true;

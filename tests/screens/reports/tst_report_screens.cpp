@@ -782,6 +782,36 @@ private slots:
         QVERIFY(!QFile::exists(answer));
     }
 
+    // The PDF holds the rows as shown: sorted by the user, narrowed by the find box.
+    void pdfTakesTheRowsAsShown()
+    {
+        Report r(QStringLiteral("sqlite"), make<TfrmRep_Day_Of_Year>(),
+                 [](Fixture &fx) { makeCalendar2555(fx.db()); });
+        setText(r.get(), "edtSel_Year", QStringLiteral("2555"));
+        r.run();
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("ปฏิทิน.pdf"));
+        r->choosePdfFile = [&](QWidget *, const QString &) { return file; };
+        Grid *g = control<Grid>(r.get(), "StringGrid1");
+        const int dates =
+            static_cast<int>(report::headerRow(r->shape()).indexOf(QStringLiteral("Thai Date")));
+        QVERIFY(dates >= 0);
+        g->sortByColumn(dates, Qt::DescendingOrder);
+        g->setFindText(QStringLiteral("15/0"));
+        click(r.get(), "btnSavePdf");
+        QCOMPARE(r.fx.dialogs.texts(),
+                 QStringList{QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file)});
+        const QString text = readPdf(file).text.simplified();
+        qsizetype at = 0;
+        for (int month = 9; month >= 1; --month) {
+            const QString day = QStringLiteral("15/%1/2555").arg(month, 2, 10, QChar(u'0'));
+            at = text.indexOf(day, at);
+            QVERIFY2(at >= 0, qPrintable(day + u'\n' + text));
+        }
+        for (const char *hidden : {"15/10/2555", "14/09/2555", "16/01/2555"})
+            QVERIFY2(!text.contains(QLatin1String(hidden)), hidden);
+    }
+
     // A reports folder that cannot be made is told when the user exports, not when the screen
     // opens.
     void unwritableReportsFolderToldAtExport()

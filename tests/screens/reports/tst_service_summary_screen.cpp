@@ -2,18 +2,27 @@
 // lines for the same criteria, a group's documents as the days-in-division report lists them,
 // and its exports.
 
+#include "PdfReadback.h"
 #include "WorkflowFixture.h"
 #include "XlsxReadback.h"
 #include "core/Calendar.h"
 #include "core/Report.h"
 #include "core/Reports.h"
+#include "screens/charts/Charts.h"
+#include "screens/charts/ChartsPanel.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/reports/ServiceSummaryScreen.h"
+#include "spreadsheet/ReportExport.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -114,6 +123,51 @@ QString toolOutput(const QString &url, const QStringList &args)
                                                QStringList{QStringLiteral("--catalog"), url});
     p.waitForFinished(120000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A chart's bars as "label=value", the labels from its category axis; with no such axis, the
+// values alone.
+QStringList bars(QChartView *view)
+{
+    QStringList labels;
+    for (QAbstractAxis *axis : view->chart()->axes()) {
+        if (auto *categories = qobject_cast<QBarCategoryAxis *>(axis))
+            labels = categories->categories();
+    }
+    QStringList out;
+    for (QAbstractSeries *series : view->chart()->series()) {
+        auto *barSeries = qobject_cast<QAbstractBarSeries *>(series);
+        if (!barSeries)
+            continue;
+        const QBarSet *set = barSeries->barSets().value(0);
+        for (int i = 0; set && i < set->count(); ++i) {
+            const QString value = QString::number(set->at(i));
+            out << (labels.isEmpty() ? value : labels.value(i) + u'=' + value);
+        }
+    }
+    return out;
+}
+
+// The y values of the chart's line of that name.
+QList<double> line(QChartView *view, const QString &name)
+{
+    QList<double> values;
+    for (QAbstractSeries *series : view->chart()->series()) {
+        auto *l = qobject_cast<QLineSeries *>(series);
+        if (l && l->name() == name) {
+            for (const QPointF &p : l->points())
+                values << p.y();
+        }
+    }
+    return values;
+}
+
+int total(const QStringList &values)
+{
+    int sum = 0;
+    for (const QString &v : values)
+        sum += v.toInt();
+    return sum;
 }
 
 } // namespace
@@ -354,6 +408,148 @@ private slots:
         QCOMPARE(book.text(QStringLiteral("A1")), title);
         QCOMPARE(book.text(QStringLiteral("A2")), line2);
         QCOMPARE(book.text(QStringLiteral("B5")), b5);
+    }
+
+    // The charts tab draws the summary just shown, under its period and target, whatever the
+    // grouping: documents and working days per month of exit, officers' shares, every document's
+    // working days.
+    void chartsFollowTheSummary_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("by");
+        QTest::addColumn<QStringList>("months");
+        QTest::addColumn<QList<double>>("medians");
+        QTest::addColumn<QList<double>>("p90s");
+        QTest::addColumn<QStringList>("shares");
+        for (const QString &backend : TestCatalog::backends()) {
+            QTest::addRow("%s: the fiscal year", qPrintable(backend))
+                << backend << "30/09/2558"
+                << "3" << 0 << QStringList{"10/2557=2", "11/2557=1", "09/2558=1"}
+                << QList<double>{5, 1, 22} << QList<double>{7, 1, 22}
+                << QStringList{"01 สมชาย=50", "02 สมหญิง=100", "(ไม่ระบุ)=0"};
+            QTest::addRow("%s: October, target 7, by type", qPrintable(backend))
+                << backend << "31/10/2557"
+                << "7" << 1 << QStringList{"10/2557=2"} << QList<double>{5} << QList<double>{7}
+                << QStringList{"01 สมชาย=100"};
+        }
+    }
+    void chartsFollowTheSummary()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QString, to);
+        QFETCH(QString, target);
+        QFETCH(int, by);
+        QFETCH(QStringList, months);
+        QFETCH(QList<double>, medians);
+        QFETCH(QList<double>, p90s);
+        QFETCH(QStringList, shares);
+        REQUIRE_BACKEND(backend);
+        Summary s(backend);
+        auto *panel = control<charts::ChartsPanel>(s.screen.get(), "Charts");
+        QCOMPARE(s->resultTabs()->indexOf(panel), 3);
+        // A summary before, so that the one asked for must replace its figures.
+        s.run();
+        s.date("edtExit_Date_End")->setText(to);
+        s.target()->setText(target);
+        s.by()->setCurrentIndex(by);
+        s.run();
+        QCOMPARE(s.fx.dialogs.texts(), QStringList());
+        QCOMPARE(bars(panel->monthChart()), months);
+        QCOMPARE(line(panel->monthChart(), QStringLiteral("มัธยฐานของวันทำการ")), medians);
+        QCOMPARE(line(panel->monthChart(), QStringLiteral("เปอร์เซ็นไทล์ที่ 90 ของวันทำการ")), p90s);
+        QStringList shown = bars(panel->shareChart());
+        shown.sort();
+        shares.sort();
+        QCOMPARE(shown, shares);
+        // Every finished document once, as many as the month bars and the groups count.
+        const int documents = s->result().documents.finished.size();
+        QCOMPARE(total(bars(panel->daysHistogram())), documents);
+        int grouped = 0;
+        for (int r = 1; r < s.grid("StringGrid1")->rowCount(); ++r)
+            grouped += s.grid("StringGrid1")->cell(3, r).toInt();
+        QCOMPARE(grouped, documents);
+        int monthly = 0;
+        for (const QString &m : months)
+            monthly += m.section(u'=', 1).toInt();
+        QCOMPARE(monthly, documents);
+    }
+
+    // "บันทึกเป็น PDF" saves the grid of the tab in front as shown: sorted, narrowed by the find
+    // box, under the summary's title and criteria.
+    void pdfOfTheTabInFront_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("column"); // sorted by
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("rows"); // as shown, in order
+        QTest::addColumn<QStringList>("hidden");
+        QTest::newRow("groups, the longest mean first")
+            << 0 << 4 << true << "" << summary::title()
+            << QStringList{"(ไม่ระบุ) 1 22.0", "01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"} << QStringList{};
+        QTest::newRow("groups, narrowed")
+            << 0 << 4 << true << "สม" << summary::title()
+            << QStringList{"01 สมชาย 2 5.0", "02 สมหญิง 1 1.0"} << QStringList{"(ไม่ระบุ)", "S4"};
+        QTest::newRow("open documents, the youngest first")
+            << 1 << 4 << false << "" << summary::openTitle()
+            << QStringList{"02 สมหญิง 1 3.0", "01 สมชาย 1 15.0"} << QStringList{};
+        QTest::newRow("a group's documents, narrowed")
+            << 2 << 1 << true << "S2" << reports::daysInDivision().title << QStringList{"S2"}
+            << QStringList{"S1"};
+    }
+    void pdfOfTheTabInFront()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(QString, find);
+        QFETCH(QString, title);
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, hidden);
+        Summary s(QStringLiteral("sqlite"));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("สรุป.pdf"));
+        QStringList asked;
+        s->choosePdfFile = [&](QWidget *, const QString &suggested) {
+            asked << suggested;
+            return file;
+        };
+        QCOMPARE(control<QPushButton>(s.screen.get(), "btnSavePdf")->text(),
+                 QStringLiteral("บันทึกเป็น PDF"));
+        click(s.screen.get(), "btnSavePdf");
+        QCOMPARE(s.fx.dialogs.texts(), QStringList{msg::NotFound});
+        QVERIFY(asked.isEmpty());
+        s.fx.dialogs.clear();
+
+        s.run();
+        Grid *groups = s.grid("StringGrid1");
+        doubleClick(s->resultTabs(), groups, rowOfCell(groups, 1, QStringLiteral("01")));
+        Grid *g = tab == 0 ? groups : s.grid(tab == 1 ? "StringGrid2" : "StringGrid3");
+        g->sortByColumn(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        g->setFindText(find);
+        s->resultTabs()->setCurrentIndex(tab);
+        click(s.screen.get(), "btnSavePdf");
+        QCOMPARE(s.fx.dialogs.texts(),
+                 QStringList{QStringLiteral("บันทึกรายงานลงแฟ้ม %1 เรียบร้อยแล้ว").arg(file)});
+        QCOMPARE(
+            asked,
+            QStringList{
+                QDir(spreadsheet::reportsFolderPath()).filePath(title + QStringLiteral(".pdf"))});
+        const PdfReadback pdf = readPdf(file);
+        QVERIFY2(pdf.problem.isEmpty(), qPrintable(pdf.problem));
+        const QString text = pdf.text.simplified();
+        QVERIFY2(text.contains(title.trimmed()), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("วันที่เรื่องออกจากกอง 01/10/2557 ถึงวันที่ 30/09/2558")));
+        qsizetype at = 0;
+        for (const QString &row : rows) {
+            at = text.indexOf(row, at);
+            QVERIFY2(at >= 0, qPrintable(row + u'\n' + text));
+        }
+        for (const QString &h : hidden)
+            QVERIFY2(!text.contains(h), qPrintable(h + u'\n' + text));
     }
 
     // Nothing finished in the period: told, an empty grid, and nothing to export.
