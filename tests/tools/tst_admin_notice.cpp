@@ -3,6 +3,7 @@
 
 #include "PdfReadback.h"
 #include "TestCatalog.h"
+#include "ToolRun.h"
 #include "core/Guarantee.h"
 #include "core/GuaranteeNotice.h"
 #include "data/Connection.h"
@@ -14,12 +15,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
 
 class NoticeTool {
 public:
@@ -36,17 +31,12 @@ public:
 
     Run run(const QStringList &args) const
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config_.path());
         // The tool needs no display of its own.
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.remove(QStringLiteral("DISPLAY"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VOSTREL_ADMIN), args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runTool(args, env);
     }
 
 private:

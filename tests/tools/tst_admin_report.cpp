@@ -2,6 +2,7 @@
 // and the refusals that write nothing.
 
 #include "PdfReadback.h"
+#include "ToolRun.h"
 #include "WorkflowFixture.h"
 #include "XlsxReadback.h"
 #include "admin/ReportCommand.h"
@@ -21,21 +22,6 @@
 #include <map>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(VOSTREL_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList words(const char *text)
 {
