@@ -37,6 +37,20 @@ QLabel *reportTitle(QWidget *parent, const QString &title)
     return label;
 }
 
+ExportButtons exportButtons(QWidget *parent, QBoxLayout *layout)
+{
+    ExportButtons made;
+    made.btnExp_excel =
+        namedButton(parent, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
+    made.btnSavePdf = namedButton(parent, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(made.btnExp_excel);
+    row->addWidget(made.btnSavePdf);
+    row->addStretch();
+    layout->addLayout(row);
+    return made;
+}
+
 CriteriaBox criteriaBox(QWidget *parent, QList<criteria::Criterion> list)
 {
     CriteriaBox made;

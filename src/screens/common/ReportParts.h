@@ -13,6 +13,7 @@
 
 class CriteriaPanel;
 class Grid;
+class QBoxLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -32,6 +33,13 @@ struct CriteriaBox {
     QPushButton *btnExit1 = nullptr;
 };
 CriteriaBox criteriaBox(QWidget *parent, QList<criteria::Criterion> list);
+
+// "3. ออกรายงานทาง MS Excel" and "บันทึกเป็น PDF" in a row, added to the end of layout.
+struct ExportButtons {
+    QPushButton *btnExp_excel = nullptr;
+    QPushButton *btnSavePdf = nullptr;
+};
+ExportButtons exportButtons(QWidget *parent, QBoxLayout *layout);
 
 // Names the PDF file to write (a path is suggested); empty when the user gives none.
 using PdfChooser = std::function<QString(QWidget *parent, const QString &suggested)>;

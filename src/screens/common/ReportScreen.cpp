@@ -14,7 +14,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,13 +62,9 @@ QWidget *ReportScreen::buildResult()
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     inside->addWidget(StringGrid1->sortAndFind());
     inside->addWidget(StringGrid1, 1);
-    btnExp_excel = namedButton(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
-    btnSavePdf = namedButton(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnExp_excel);
-    buttons->addWidget(btnSavePdf);
-    buttons->addStretch();
-    inside->addLayout(buttons);
+    const ExportButtons exports = exportButtons(box, inside);
+    btnExp_excel = exports.btnExp_excel;
+    btnSavePdf = exports.btnSavePdf;
     connect(StringGrid1, &Grid::dblClick, this, &ReportScreen::StringGrid1DblClick);
     connect(btnExp_excel, &QPushButton::clicked, this, &ReportScreen::btnExp_excelClick);
     connect(btnSavePdf, &QPushButton::clicked, this, &ReportScreen::btnSavePdfClick);

@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -139,13 +138,9 @@ QWidget *ServiceSummaryScreen::buildResult()
     Charts->setObjectName(QStringLiteral("Charts"));
     tabResults->addTab(Charts, QStringLiteral("แผนภูมิ"));
     inside->addWidget(tabResults, 1);
-    btnExp_excel = namedButton(box, "btnExp_excel", QStringLiteral("3. ออกรายงานทาง MS Excel"));
-    btnSavePdf = namedButton(box, "btnSavePdf", QStringLiteral("บันทึกเป็น PDF"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnExp_excel);
-    buttons->addWidget(btnSavePdf);
-    buttons->addStretch();
-    inside->addLayout(buttons);
+    const ExportButtons exports = exportButtons(box, inside);
+    btnExp_excel = exports.btnExp_excel;
+    btnSavePdf = exports.btnSavePdf;
     connect(StringGrid1, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid1DblClick);
     connect(StringGrid2, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid2DblClick);
     connect(StringGrid3, &Grid::dblClick, this, &ServiceSummaryScreen::StringGrid3DblClick);
