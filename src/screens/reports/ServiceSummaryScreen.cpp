@@ -4,6 +4,7 @@
 #include "core/Reports.h"
 #include "data/Deployment.h"
 #include "screens/charts/ChartsPanel.h"
+#include "screens/common/Busy.h"
 #include "screens/common/CriteriaPanel.h"
 #include "screens/common/DayBreakdown.h"
 #include "screens/common/Dialogs.h"
@@ -16,12 +17,10 @@
 #include "screens/reports/SummaryCharts.h"
 #include "util/ThaiDate.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,12 +50,14 @@ void fill(Grid *grid, const QStringList &header, const QList<QStringList> &rows,
     }
 }
 
-// A read that may take a moment, the pointer saying so; false when it failed (and was told).
+// A read that may take a moment, the pointer saying so and the buttons resting meanwhile; false
+// when it failed (and was told) or another read of this screen is still running.
 template <class F> bool busy(QWidget *screen, Dialogs &dialogs, F &&read)
 {
+    if (BusyScope::isBusy(screen))
+        return false;
     return guardedOk(screen, dialogs, [&] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        BusyScope scope(screen);
         read();
     });
 }
