@@ -28,3 +28,12 @@ inline Run runTool(const QStringList &args,
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, bytes,
             QString::fromUtf8(bytes), QString::fromUtf8(p.readAllStandardError())};
 }
+
+// Runs a command that must be refused before any catalog is opened: the catalog it names in dir
+// does not exist, so opening it would end with exit status 1, not the refusal's 2.
+inline Run runBeforeCatalog(const QStringList &args, const QString &dir)
+{
+    return runTool(args +
+                   QStringList{QStringLiteral("--catalog"),
+                               QStringLiteral("sqlite:") + dir + QStringLiteral("/c.sqlite")});
+}
