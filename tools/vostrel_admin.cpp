@@ -317,11 +317,12 @@ int runImport(const Invocation &in)
     in.connection->open();
     ImportResult result;
     savePreview(kind, *in.connection, preview->rows, result);
-    out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4\n")
+    out() << QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4 refused %5\n")
                  .arg(result.inserted)
                  .arg(result.updated)
                  .arg(result.notFound)
-                 .arg(result.skipped);
+                 .arg(result.skipped)
+                 .arg(result.refused);
     return Ok;
 }
 

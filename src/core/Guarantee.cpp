@@ -22,6 +22,13 @@ bool isYear(const QString &year)
     return digits.match(year).hasMatch();
 }
 
+db::Error yearFull(const QString &year)
+{
+    return db::Error(
+        QStringLiteral("เลขที่เอกสารของปี %1 ใช้ครบ 9,999,999 เลขแล้ว ไม่สามารถบันทึกเอกสารใหม่ได้")
+            .arg(year));
+}
+
 // A station that made the year's first counter row at the same moment wins; the loser draws
 // again and then finds the row.
 constexpr int Attempts = 5;
@@ -100,6 +107,12 @@ QString key(const QString &year, qint64 number)
 {
     return year + schema::code::GuaranteeMark +
            Right_Chars(QStringLiteral("0000000") + Trim_Space(QString::number(number)), 7);
+}
+
+bool isKey(const QString &documentKey)
+{
+    const QString &mark = schema::code::GuaranteeMark;
+    return documentKey.mid(4, 1) == mark || documentKey.mid(6, 1) == mark;
 }
 
 db::Statement counterStatement(const QString &year, const QString &rowLock)
@@ -191,10 +204,7 @@ QString saveNew(db::Connection &c, const Form &form, const QString &todayThai)
         qint64 number = 1;
         if (last) {
             if (*last >= LastNumber)
-                throw db::Error(
-                    QStringLiteral(
-                        "เลขที่เอกสารของปี %1 ใช้ครบ 9,999,999 เลขแล้ว ไม่สามารถบันทึกเอกสารใหม่ได้")
-                        .arg(year));
+                throw yearFull(year);
             number = *last + 1;
             c.execute(counterUpdateStatement(year, number));
         } else {
@@ -206,7 +216,18 @@ QString saveNew(db::Connection &c, const Form &form, const QString &todayThai)
                 throw;
             }
         }
-        const QString k = key(year, number);
+        // A key taken by a row that did not come from the counter (an older catalog, a stray
+        // import) is passed over: the counter moves past it rather than stopping every station.
+        QString k = key(year, number);
+        bool skipped = false;
+        while (c.exists(loadStatement(k))) {
+            if (number >= LastNumber)
+                throw yearFull(year);
+            k = key(year, ++number);
+            skipped = true;
+        }
+        if (skipped)
+            c.execute(counterUpdateStatement(year, number));
         c.execute(insertStatement(k, form, amount));
         t.commit();
         return k;

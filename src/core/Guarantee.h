@@ -59,6 +59,8 @@ inline const QString AmountNotNumber =
 
 // year (4 characters) + "ส" + the number zero-filled to 7 digits.
 QString key(const QString &year, qint64 number);
+// Whether a document key is a guarantee document's: "ส" at character 5 or 7.
+bool isKey(const QString &documentKey);
 
 db::Statement counterStatement(const QString &year, const QString &rowLock = {});
 db::Statement counterUpdateStatement(const QString &year, qint64 number);

@@ -101,7 +101,7 @@ QString sheetMismatch(ImportKind kind, const SheetCells &sheet)
 
 QString completionText(ImportKind kind, const ImportResult &result)
 {
-    const int notSaved = result.notFound + result.skipped;
+    const int notSaved = result.notFound + result.skipped + result.refused;
     if (notSaved == 0)
         return msg::Saved;
     const ImportLayout &layout = importLayoutOf(kind);
@@ -110,6 +110,16 @@ QString completionText(ImportKind kind, const ImportResult &result)
                                     .arg(notSaved);
     if (result.notFound > 0)
         text += QStringLiteral("\n- %1 แถว: %2").arg(result.notFound).arg(layout.notFoundReason);
+    if (result.refused > 0) {
+        // Few enough to name: the user finds them in the workbook.
+        constexpr int Named = 10;
+        QString keys = result.refusedKeys.mid(0, Named).join(QStringLiteral(", "));
+        if (result.refusedKeys.size() > Named)
+            keys += QStringLiteral(", ...");
+        text += QStringLiteral("\n- %1 แถว: %2 (%3)")
+                    .arg(result.refused)
+                    .arg(layout.refusedReason, keys);
+    }
     if (result.skipped > 0)
         text +=
             QStringLiteral("\n- %1 แถว: ช่อง %2 ว่าง").arg(result.skipped).arg(keyHeaders(layout));

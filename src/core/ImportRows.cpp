@@ -1,5 +1,6 @@
 #include "core/ImportRows.h"
 
+#include "core/Guarantee.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
 #include "util/SheetCells.h"
@@ -41,6 +42,10 @@ ImportLayout makeKvsis()
             {2},
             {},
             {},
+            // A guarantee document lives in the same table: a voucher sheet never touches one.
+            guarantee::isKey,
+            QStringLiteral("เลขที่เอกสารเป็นของเอกสารเงินประกันสัญญา (มี \"ส\" เป็นตัวอักษรที่ 5 หรือ 7) "
+                           "จึงไม่นำเข้า"),
             {QStringLiteral("แฟ้มเอกสารที่ส่งออกจากระบบ KVSIS"),
              {3, 4},
              3,
@@ -67,6 +72,8 @@ ImportLayout makeStopDays()
             // A day the calendar does not hold is listed with its holiday name.
             {1, 2},
             QStringLiteral("ไม่มีวันที่นั้นในปฏิทิน (ดูรายการ \"ข้อมูลที่ไม่ถูก Update\")"),
+            nullptr,
+            {},
             {QStringLiteral("แฟ้มวันหยุดชดเชยและวันหยุดราชการ"),
              {2},
              2,
@@ -110,6 +117,8 @@ ImportLayout makeErp()
             erpInsertStatement,
             {1, 3},
             {},
+            {},
+            nullptr,
             {},
             {QStringLiteral("แฟ้มรายการล้างหนี้ที่ส่งออกจาก KVERP"),
              {3, 5},
@@ -386,6 +395,9 @@ void savePreview(ImportKind kind, db::Connection &c, const QList<QStringList> &r
                                           [&](int k) { return blank(cell(g, k)); });
         if (keyBlank) {
             ++result.skipped;
+        } else if (layout.refusedKey && layout.refusedKey(cell(g, layout.keyCells.front()))) {
+            ++result.refused;
+            result.refusedKeys.append(joinedCells(g, layout.listedCells));
         } else {
             const QString listed = joinedCells(g, layout.listedCells);
             if (c.exists(layout.lookup(g))) {

@@ -79,6 +79,9 @@ struct ImportLayout {
     QList<int> listedCells;           // the cells naming the row in the lists, blank-joined
     QList<int> notFoundCells;         // the same for the list of keys not found
     QString notFoundReason;           // why such a row was not saved, in the completion message
+    // Keys the import must never write (another kind of document's), and why, in the message.
+    bool (*refusedKey)(const QString &key) = nullptr;
+    QString refusedReason;
 
     ImportSheetShape sheet;
 };
@@ -116,9 +119,11 @@ struct ImportResult {
     int updated = 0;
     int notFound = 0;
     int skipped = 0; // rows with an empty key: never written
+    int refused = 0; // rows whose key the import may not write: never written
     QStringList insertedKeys;
     QStringList updatedKeys;
     QStringList notFoundKeys;
+    QStringList refusedKeys;
 };
 
 // "ทำการบันทึกข้อมูลเรียบร้อยแล้ว", followed, when some rows were not saved, by how many were

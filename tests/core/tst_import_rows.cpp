@@ -1,5 +1,6 @@
 #include "HostileSheets.h"
 #include "TestCatalog.h"
+#include "core/Guarantee.h"
 #include "core/ImportRows.h"
 #include "data/Connection.h"
 #include "data/Statement.h"
@@ -390,6 +391,42 @@ private slots:
         QCOMPARE(doc(c, k, "Date_Into_Fin"), QStringLiteral("3/1/2556 9:05:07"));
         QCOMPARE(doc(c, k, "DovPriLevelName"), QStringLiteral("<null>")); // not on update
         QCOMPARE(doc(c, k, "Doc_Stat"), QStringLiteral("ระหว่างดำเนินการ"));
+    }
+
+    // A voucher sheet that carries guarantee keys (at character 5 or 7) saves its good rows and
+    // leaves every guarantee document, present or future, as it was.
+    void kvsisNeverTouchesGuarantees_data() { TestCatalog::addBackendRows(); }
+    void kvsisNeverTouchesGuarantees()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        guarantee::Form form;
+        form.fromSite = QStringLiteral("บริษัท ค้ำประกัน");
+        form.topic = QStringLiteral("สัญญาเดิม");
+        QCOMPARE(guarantee::saveNew(c, form, QStringLiteral("01/02/2569")),
+                 QStringLiteral("2569ส0000001"));
+        const QList<QStringList> rows = {
+            row(ImportKind::Kvsis, {{2, "QDTX2569/00001"}, {7, "ฎีกา"}, {13, "2"}}),
+            row(ImportKind::Kvsis, {{2, "2569ส0000001"}, {7, "ทับ"}, {13, "4"}}),
+            row(ImportKind::Kvsis, {{2, "2569ส0000005"}, {7, "ในอนาคต"}, {13, "4"}}),
+            row(ImportKind::Kvsis, {{2, "256901ส0000009"}, {7, "รูปแบบเดิม"}, {13, "4"}})};
+        ImportResult r;
+        savePreview(ImportKind::Kvsis, c, rows, r);
+        QCOMPARE(r.inserted, 1);
+        QCOMPARE(r.updated, 0);
+        QCOMPARE(r.refused, 3);
+        QCOMPARE(r.refusedKeys, (QStringList{"2569ส0000001", "2569ส0000005", "256901ส0000009"}));
+        QCOMPARE(doc(c, "2569ส0000001", "Topic"), QStringLiteral("สัญญาเดิม"));
+        QCOMPARE(doc(c, "2569ส0000001", "DocStatus"), QStringLiteral("3"));
+        QCOMPARE(count(c, "Main_Deega_Control"), 2);
+        QVERIFY(completionText(ImportKind::Kvsis, r)
+                    .contains(QStringLiteral("ไม่ได้บันทึก 3 แถว\n- 3 แถว: เลขที่เอกสารเป็นของเอกสาร"
+                                             "เงินประกันสัญญา")));
+        // The next guarantee numbers go on as before.
+        QCOMPARE(guarantee::saveNew(c, form, QStringLiteral("01/02/2569")),
+                 QStringLiteral("2569ส0000002"));
     }
 
     // The statements go out line for line, every text value quoted with its quotes doubled.

@@ -236,7 +236,7 @@ private slots:
         const ImportPreview preview = readPreview(ImportKind(kind), *sheet);
         ImportResult result;
         savePreview(ImportKind(kind), byScreen.connection(), preview.rows, result);
-        QCOMPARE(r.out.trimmed(), QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4")
+        QCOMPARE(r.out.trimmed(), QStringLiteral("inserted %1 updated %2 not_found %3 skipped %4 refused 0")
                                       .arg(result.inserted)
                                       .arg(result.updated)
                                       .arg(result.notFound)
@@ -342,7 +342,7 @@ private slots:
                 QCOMPARE(r.err, QString());
                 QCOMPARE(r.exitCode, 0);
                 QCOMPARE(r.out.trimmed(),
-                         QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0")
+                         QStringLiteral("inserted %1 updated %2 not_found %3 skipped 0 refused 0")
                              .arg(inserts ? stored : 0)
                              .arg(inserts ? 0 : stored)
                              .arg(hostile.notFound));

@@ -136,12 +136,6 @@ void addGuaranteeOptions(QCommandLineParser &args)
     }
 }
 
-bool isGuaranteeKey(const QString &key)
-{
-    const QString &mark = schema::code::GuaranteeMark;
-    return key.mid(4, 1) == mark || key.mid(6, 1) == mark;
-}
-
 QString readAddOptions(const QList<GivenOption> &given, AddRequest &request)
 {
     request = AddRequest{};
@@ -192,7 +186,7 @@ int guaranteeReceive(const CommandCall &call)
         checkGiven(QStringLiteral("คำสั่ง guarantee receive"), {QLatin1String(ReceiveDate)}, given);
     if (!problem.isEmpty())
         return refuse(call.err, problem);
-    if (!isGuaranteeKey(key))
+    if (!guarantee::isKey(key))
         return refuse(call.err, QStringLiteral("\"%1\" ไม่ใช่เลขที่เอกสารเงินประกันสัญญา "
                                                "(ต้องมี \"%2\" เป็นตัวอักษรที่ 5 หรือ 7)")
                                     .arg(key, schema::code::GuaranteeMark));

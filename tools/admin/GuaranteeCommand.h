@@ -47,7 +47,4 @@ struct AddRequest {
 // amount "0.00", the bank). Gives an empty text or the one Thai line that refuses them.
 QString readAddOptions(const QList<GivenOption> &given, AddRequest &request);
 
-// Whether the text names a guarantee document: "ส" at character 5, or 7 in the earlier layout.
-bool isGuaranteeKey(const QString &key);
-
 } // namespace admin

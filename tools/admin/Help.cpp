@@ -216,7 +216,8 @@ const CommandText Commands[] = {
      "import kvsis|stopdays|erp FILE [--catalog URL]",
      "นำเข้าแฟ้ม Excel (.xls หรือ .xlsx)",
      "kvsis: ฎีกาจากระบบเอกสารอิเล็กทรอนิกส์, stopdays: วันหยุดชดเชย, erp: ข้อมูลจาก KV-ERP "
-     "เหมือนหน้าจอนำเข้า พิมพ์: inserted updated not_found skipped "
+     "เหมือนหน้าจอนำเข้า พิมพ์: inserted updated not_found skipped refused "
+     "(refused: แถวฎีกาที่เลขที่เป็นของเอกสารเงินประกันสัญญา ไม่ถูกบันทึก) "
      "แฟ้มที่ไม่ใช่รูปแบบของการนำเข้านั้นถูกปฏิเสธทั้งแฟ้ม (exit 2) ไม่บันทึกข้อมูลใด ๆ",
      {}},
     {"preview",
