@@ -5,21 +5,34 @@
 
 namespace criteria {
 
+namespace {
+
+// Whether the line's value stands inside a LIKE pattern: a typed "%" or "_" must match itself.
+bool isPattern(const Criterion &c)
+{
+    return c.before.contains(QLatin1String("like"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 QString criterionLine(const Criterion &c, const QStringList &values)
 {
     const QString first = values.value(0);
+    const auto literal = [&c](const QString &value) {
+        return isPattern(c) ? db::likeText(value) : db::sqlText(value);
+    };
     switch (c.input) {
     case Input::DateRange:
-        return c.before + db::sqlText(Day_Key(first)) + c.between +
-               db::sqlText(Day_Key(values.value(1))) + c.after;
+        return c.before + literal(Day_Key(first)) + c.between + literal(Day_Key(values.value(1))) +
+               c.after;
     case Input::Choice:
-        return c.before + db::sqlText(c.take > 0 ? leftChars(first, c.take) : first) + c.after;
+        return c.before + literal(c.take > 0 ? leftChars(first, c.take) : first) + c.after;
     case Input::Text:
     case Input::Date:
     case Input::MonthYear:
         break;
     }
-    return c.before + db::sqlText(first) + c.after;
+    return c.before + literal(first) + c.after;
 }
 
 Criterion makeCriterion(const QString &checkBox, const QString &caption, const QString &field,

@@ -29,6 +29,26 @@ void sqliteGetdate(sqlite3_context *context, int, sqlite3_value **)
     sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+// LIKE with "\\" as its escape, as PostgreSQL reads a pattern, so that one pattern text means
+// the same on both back ends. Letter case is folded as SQLite's own LIKE folds it.
+void sqliteLike(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    unsigned int escape = '\\';
+    if (argc == 3) {
+        const auto *e = reinterpret_cast<const char *>(sqlite3_value_text(argv[2]));
+        if (!e || e[0] == 0 || e[1] != 0) {
+            sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = static_cast<unsigned char>(e[0]);
+    }
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return; // NULL, as LIKE gives
+    const auto *pattern = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    sqlite3_result_int(context, sqlite3_strlike(pattern, text, escape) == 0);
+}
+
 QString columnType(const schema::Column &c)
 {
     switch (c.kind) {
@@ -214,6 +234,7 @@ public:
     {
         raw_ = handleOf(db);
         registerGetdate();
+        registerLike();
         // An empty file that is not a catalog must fail here, not half-way through a screen.
         run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         // The write-ahead log lets stations read while one writes. With FULL sync every commit
@@ -376,6 +397,17 @@ private:
                                                   sqliteGetdate, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
+    }
+
+    void registerLike()
+    {
+        for (const int args : {2, 3}) {
+            const int rc = sqlite3_create_function_v2(
+                raw_, "like", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, sqliteLike,
+                nullptr, nullptr, nullptr);
+            if (rc != SQLITE_OK)
+                throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
+        }
     }
 
     QString errorText() const

@@ -33,6 +33,18 @@ QString sqlText(const QString &value)
     return out;
 }
 
+QString likeText(const QString &value)
+{
+    QString escaped;
+    escaped.reserve(value.size() + 4);
+    for (const QChar c : value) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return sqlText(escaped);
+}
+
 bool isSendable(QStringView text)
 {
     const qsizetype n = text.size();

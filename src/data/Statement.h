@@ -13,6 +13,12 @@ namespace db {
 // a pair makes SQLite's reading of the statement swallow the quote after it.
 QString sqlText(const QString &value);
 
+// The body of a LIKE pattern's literal that matches the value itself: "%", "_" and the escape
+// "\" are escaped with "\", then quotes doubled as sqlText does. Every back end reads "\" as
+// LIKE's escape (the embedded catalog's LIKE is made to), so the pattern's own wildcards around
+// it keep their meaning while a typed "%" matches only a "%".
+QString likeText(const QString &value);
+
 // Whether the text can be sent as a statement: no NUL, no half of a surrogate pair.
 bool isSendable(QStringView text);
 

@@ -250,6 +250,51 @@ private slots:
         QVERIFY(!browse::findDocument(c, shape, QStringLiteral("QDTX2557/00003")));
     }
 
+    // A typed "%", "_" or "\\" in a like criterion matches only itself, the same on both back
+    // ends, while letter case is still ignored.
+    void typedWildcardsMatchThemselves_data() { TestCatalog::addBackendRows(); }
+    void typedWildcardsMatchThemselves()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        const QStringList topics = {"100% ok", "a_b", "axb", "C:\\new", "Cxnew", "abc"};
+        for (qsizetype i = 0; i < topics.size(); ++i)
+            c.execute(db::Statement{
+                QStringLiteral("INSERT INTO Main_Deega_Control (Doc_PK, Topic) VALUES ('K%1', '%2')")
+                    .arg(i)
+                    .arg(db::sqlText(topics[i]))});
+        const browse::Shape shape = deega_no::shape();
+        const struct {
+            const char *typed;
+            QStringList found;
+        } cases[] = {{"%", {"100% ok"}},
+                     {"_", {"a_b"}},
+                     {"a_b", {"a_b"}},
+                     {"\\", {"C:\\new"}},
+                     {"C:\\new", {"C:\\new"}},
+                     {"ABC", {"abc"}},
+                     {"", topics}};
+        for (const auto &k : cases) {
+            const criteria::Entered entered = {std::nullopt, std::nullopt,
+                                               QStringList{QString::fromUtf8(k.typed)}};
+            QStringList found;
+            for (const QStringList &row : browse::search(c, shape, entered, browse::Stage::Add))
+                found << row.at(4);
+            found.sort();
+            QStringList expected = k.found;
+            expected.sort();
+            QCOMPARE(found, expected);
+        }
+        // The line keeps its fragments around the escaped value.
+        QCOMPARE(browse::searchStatement(shape, {std::nullopt, std::nullopt, QStringList{"5%_'"}},
+                                         browse::Stage::Add)
+                     .lines()
+                     .at(3),
+                 QStringLiteral("And (Topic like '%5\\%\\_''%')"));
+    }
+
     void reportRows_data() { TestCatalog::addBackendRows(); }
     void reportRows()
     {
