@@ -4,6 +4,7 @@
 #include "admin/GuaranteeCommand.h"
 #include "admin/Help.h"
 #include "admin/Notice.h"
+#include "admin/OptionTexts.h"
 #include "admin/ReferenceCommands.h"
 #include "admin/ReportCommand.h"
 #include "admin/SummaryCommand.h"
@@ -299,6 +300,10 @@ int runRestore(const Invocation &in)
 
 int runCount(const Invocation &in)
 {
+    for (const QString &day : in.operands.mid(0, 2)) {
+        if (!admin::isDateText(day))
+            return refuse(admin::notDateText(QStringLiteral("count"), day));
+    }
     in.connection->open();
     out() << dayCountsText(Count_Work_Days(*in.connection, in.operands.at(0), in.operands.at(1)))
           << '\n';

@@ -1,5 +1,6 @@
 #include "core/Browse.h"
 
+#include "core/Messages.h"
 #include "data/Connection.h"
 #include "util/Utility.h"
 
@@ -203,6 +204,21 @@ const Field *missingField(const Shape &shape, const Entered &entered)
             return &f;
     }
     return nullptr;
+}
+
+const Field *badDayField(const Shape &shape, const Entered &entered)
+{
+    for (const Field &f : shape.fields) {
+        const QString text = entered.value(f.column);
+        if (f.isDay() && !isBlankDateText(text) && !typedDayOf(text).isValid())
+            return &f;
+    }
+    return nullptr;
+}
+
+QString badDayMessage(const Field &field, const QString &text)
+{
+    return msg::notADay(field.label, text);
 }
 
 QStringList assignmentLines(const Shape &shape, const Entered &entered,

@@ -66,6 +66,10 @@ struct Field {
     Load load = Load::AsStored;
     StampValue stamp = StampValue::None;
     bool written = true; // Shown fields are never written
+    // The text is a date (a Date field always is): empty, or a real day in a form the day key
+    // reads; it is written as typed.
+    bool dayText = false;
+    bool isDay() const { return dayText || kind == FieldKind::Date; }
 };
 
 struct Shape {
@@ -159,6 +163,11 @@ using Entered = QHash<QString, QString>;
 
 // The first field that must not be empty and is; nullptr when all are given.
 const Field *missingField(const Shape &shape, const Entered &entered);
+
+// The first date field whose text is neither empty nor a real day; nullptr when all are.
+const Field *badDayField(const Shape &shape, const Entered &entered);
+// The message for such a field.
+QString badDayMessage(const Field &field, const QString &text);
 
 // The assignment lines of the fields in write order (stamps from the program values).
 QStringList assignmentLines(const Shape &shape, const Entered &entered,

@@ -1,5 +1,6 @@
 #include "core/Criteria.h"
 
+#include "core/Messages.h"
 #include "data/Statement.h"
 #include "util/Utility.h"
 
@@ -13,18 +14,26 @@ bool isPattern(const Criterion &c)
     return c.before.contains(QLatin1String("like"), Qt::CaseInsensitive);
 }
 
+// A day as a fully typed box gives it; any other text as it is.
+QString boxedDay(const QString &text)
+{
+    const QDate day = typedDayOf(text);
+    return day.isValid() ? thaiDateText(day) : text;
+}
+
 } // namespace
 
 QString criterionLine(const Criterion &c, const QStringList &values)
 {
-    const QString first = values.value(0);
+    const bool isDay = c.input == Input::Date || c.input == Input::DateRange;
+    const QString first = isDay ? boxedDay(values.value(0)) : values.value(0);
     const auto literal = [&c](const QString &value) {
         return isPattern(c) ? db::likeText(value) : db::sqlText(value);
     };
     switch (c.input) {
     case Input::DateRange:
-        return c.before + literal(Day_Key(first)) + c.between + literal(Day_Key(values.value(1))) +
-               c.after;
+        return c.before + literal(Day_Key(first)) + c.between +
+               literal(Day_Key(boxedDay(values.value(1)))) + c.after;
     case Input::Choice:
         return c.before + literal(c.take > 0 ? leftChars(first, c.take) : first) + c.after;
     case Input::Text:
@@ -68,6 +77,38 @@ QString initialText(const Criterion &c, const QString &todayThai, const QStringL
         break;
     }
     return {};
+}
+
+std::optional<DateProblem> dateProblem(const QList<Criterion> &list, const Entered &entered)
+{
+    for (qsizetype i = 0; i < list.size() && i < entered.size(); ++i) {
+        const Criterion &c = list.at(i);
+        if (!entered.at(i))
+            continue;
+        const QStringList &values = *entered.at(i);
+        switch (c.input) {
+        case Input::Date:
+        case Input::DateRange:
+            for (int box = 0; box < (c.input == Input::DateRange ? 2 : 1); ++box) {
+                const QString text = values.value(box);
+                // An untouched box searches as it always has, and finds what it finds.
+                if (!isBlankDateText(text) && !typedDayOf(text).isValid()) {
+                    const QString caption =
+                        box == 0 ? c.caption : QStringLiteral("%1 %2").arg(c.caption, c.label2);
+                    return DateProblem{i, box, msg::notADay(caption.trimmed(), text)};
+                }
+            }
+            break;
+        case Input::MonthYear:
+            if (!isBlankDateText(values.value(0)) && !isMonthYearText(values.value(0)))
+                return DateProblem{i, 0, msg::notAMonth(c.caption, values.value(0))};
+            break;
+        case Input::Text:
+        case Input::Choice:
+            break;
+        }
+    }
+    return std::nullopt;
 }
 
 QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered)

@@ -73,8 +73,20 @@ QString initialText(const Criterion &criterion, const QString &todayThai, const 
 using Entered = QList<std::optional<QStringList>>;
 
 // The line of one ticked criterion: before + value (quotes doubled) + after; a range gives
-// before + Day_Key(first) + between + Day_Key(second) + after.
+// before + Day_Key(first) + between + Day_Key(second) + after. A real day given as d/m/yyyy
+// goes in as dd/mm/yyyy.
 QString criterionLine(const Criterion &criterion, const QStringList &values);
+
+// A ticked date, range or month box whose text is neither untouched nor a real day or month
+// (a partly typed one, 31/02/2569): which criterion, which
+// of its boxes (0, or 1 for a range's end) and the message naming the box.
+struct DateProblem {
+    qsizetype criterion = -1;
+    int box = 0;
+    QString message;
+};
+// The first such box, in list order; nullopt when every ticked one holds a real day (or month).
+std::optional<DateProblem> dateProblem(const QList<Criterion> &list, const Entered &entered);
 
 // One line per ticked criterion, in list order.
 QStringList criteriaLines(const QList<Criterion> &list, const Entered &entered);

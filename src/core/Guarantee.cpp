@@ -1,5 +1,6 @@
 #include "core/Guarantee.h"
 
+#include "core/Messages.h"
 #include "data/Connection.h"
 #include "data/schema.h"
 #include "util/Utility.h"
@@ -66,16 +67,31 @@ QString placeFlag(bool bank)
     return bank ? schema::code::PlaceChequeBank : schema::code::PlaceChequeDivision;
 }
 
-QString formError(const Form &form)
+FormProblem formProblem(const Form &form)
 {
     // Only a truly empty text is refused; blanks pass, as they always have.
     if (form.fromSite.isEmpty())
-        return QStringLiteral("กรุณาในข้อมูล บริษัท/ห้าง/ร้าน/บุคคลธรรมดา");
+        return {QStringLiteral("กรุณาในข้อมูล บริษัท/ห้าง/ร้าน/บุคคลธรรมดา"), QStringLiteral("edtFromSite")};
     if (form.topic.isEmpty())
-        return QStringLiteral("กรุณาในข้อมูล รายการ(เรื่อง)");
+        return {QStringLiteral("กรุณาในข้อมูล รายการ(เรื่อง)"), QStringLiteral("edtTopic")};
     if (!amountLiteral(form.amount))
-        return AmountNotNumber;
+        return {AmountNotNumber, QStringLiteral("edtNo_Money")};
+    const struct {
+        const QString &text;
+        const char *caption;
+        const char *box;
+    } dates[] = {{form.docNoDate, "วันที่เข้ากอง", "edtDocNoDate"},
+                 {form.dateIntoFin, "วันที่เรื่องเข้ากองครั้งสุดท้าย", "edtDate_Into_Fin"}};
+    for (const auto &d : dates) {
+        if (!isBlankDateText(d.text) && !typedDayOf(d.text).isValid())
+            return {msg::notADay(QString::fromUtf8(d.caption), d.text), QLatin1String(d.box)};
+    }
     return {};
+}
+
+QString formError(const Form &form)
+{
+    return formProblem(form).message;
 }
 
 std::optional<QString> amountLiteral(const QString &typed)
@@ -347,6 +363,8 @@ db::Statement receiveStatement(const QString &key, const QString &date)
 
 bool receive(db::Connection &c, const QString &key, const QString &date)
 {
+    if (!typedDayOf(date).isValid())
+        throw db::Error(msg::notADay(ReceiptDateCaption, date));
     if (key.isEmpty())
         return false;
     return c.execute(receiveStatement(key, date)) != 0;
@@ -358,9 +376,13 @@ db::Statement registerStatement(RegisterBy by, const QString &text)
     for (const QString &line : conditionLines())
         s << line;
     switch (by) {
-    case RegisterBy::Day:
-        s << QStringLiteral("And (DocNoDate='") + q(text) + QStringLiteral("')");
+    case RegisterBy::Day: {
+        // A day typed with a blank place is looked for as it is stored, dd/mm/yyyy.
+        const QDate day = typedDayOf(text);
+        s << QStringLiteral("And (DocNoDate='") + q(day.isValid() ? thaiDateText(day) : text) +
+                 QStringLiteral("')");
         break;
+    }
     case RegisterBy::Month:
         s << QStringLiteral("And (Substring(DocNoDate,4,7)='") + q(text) + QStringLiteral("')");
         break;
@@ -369,6 +391,20 @@ db::Statement registerStatement(RegisterBy by, const QString &text)
         break;
     }
     return s;
+}
+
+QString registerProblem(RegisterBy by, const QString &text, const QString &caption)
+{
+    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
+    switch (by) {
+    case RegisterBy::Day:
+        return typedDayOf(text).isValid() ? QString() : msg::notADay(caption, text);
+    case RegisterBy::Month:
+        return isMonthYearText(text) ? QString() : msg::notAMonth(caption, text);
+    case RegisterBy::Year:
+        break;
+    }
+    return year.match(text).hasMatch() ? QString() : msg::YearNotNumber;
 }
 
 QList<QStringList> registerRows(db::Connection &c, RegisterBy by, const QString &text)

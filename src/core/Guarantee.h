@@ -44,7 +44,13 @@ QList<criteria::Criterion> finderCriteria();
 // "0" for the bank, "1" for the division's finance section.
 QString placeFlag(bool bank);
 
-// The first check a save fails, as its message; empty when the form may be saved.
+// The first check a save fails: its message, and the box at fault (its object name); an empty
+// message when the form may be saved. Each date box is empty or holds a real day.
+struct FormProblem {
+    QString message;
+    QString box;
+};
+FormProblem formProblem(const Form &form);
 QString formError(const Form &form);
 
 // The amount as the statement writes it: commas removed, "0" for an empty box; nullopt for a
@@ -100,13 +106,19 @@ QString loadFailure(const QString &adminExtension);
 QString waitingLine();
 QString finishedLine();
 bool untouchedDate(const QString &text);
+// The cheque receipt date box's caption, which its messages name.
+inline const QString ReceiptDateCaption = QStringLiteral("วันที่นัดรับเช็ค");
 db::Statement receiveStatement(const QString &key, const QString &date);
-// Gives whether the document was still there.
+// Gives whether the document was still there. A date that is no real day is refused with
+// db::Error and its Thai message.
 bool receive(db::Connection &c, const QString &key, const QString &date);
 
 // The register: the documents entered on one day, in one month or in one year, by DocNoDate.
 enum class RegisterBy { Day, Month, Year };
 db::Statement registerStatement(RegisterBy by, const QString &text);
+// Why the register cannot look for the text (no real day or month, no four-digit year), naming
+// the choice by its caption; empty when it can.
+QString registerProblem(RegisterBy by, const QString &text, const QString &caption);
 // Six columns: number, key, date of entry, company, topic, invoice.
 QList<QStringList> registerRows(db::Connection &c, RegisterBy by, const QString &text);
 QStringList registerHeaders();

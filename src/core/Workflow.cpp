@@ -271,6 +271,7 @@ browse::Shape shape()
     sh.fields << chequeCollected("CheckBox5") << finished("CheckBox6")
               << edit("edtDate_Nud_Rec_Cheq2", "นัดรับเช็ควันที่", "Date_Nud_Rec_Cheq", 10,
                       "กรุณาใส่วันที่รับเช็คด้วย");
+    sh.fields.back().dayText = true;
     return sh;
 }
 
@@ -339,6 +340,7 @@ browse::Shape shape()
     Field year = edit("edtSAP_Fiscal_Year2", "ปีงบประมาณ(คริสตศักราช)", "SAP_Fiscal_Year", 4);
     year.load = browse::Load::OrFiscalYear;
     Field date = edit("edtDate_Nud_Rec_Cheq2", "นัดรับเช็ควันที่", "Date_Nud_Rec_Cheq", 10);
+    date.dayText = true;
     const QString cheque = s("GroupBox7");
     date.group = cheque;
     Field collected = chequeCollected("CheckBox8", cheque);

@@ -37,6 +37,32 @@ QDate thaiDateOf(const QString &text)
                  m.captured(1).toInt());
 }
 
+QDate typedDayOf(const QString &text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^ *([0-9]{1,2}) */ *([0-9]{1,2}) */([0-9]{4})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return {};
+    return QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
+                 m.captured(1).toInt());
+}
+
+bool isBlankDateText(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c != u' ' && c != u'/' && c != u'_')
+            return false;
+    }
+    return true;
+}
+
+bool isMonthYearText(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(0[1-9]|1[0-2])/[0-9]{4}$"));
+    return form.match(text).hasMatch();
+}
+
 QString thaiDateTimeText(const QDateTime &moment)
 {
     if (!moment.isValid())

@@ -351,8 +351,8 @@ private slots:
             // 2566 is 2023, no leap year.
             {"movement --doc-date 29/02/2566",
              "--doc-date: \"29/02/2566\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)"},
-            {"movement --doc-date 1/3/2567",
-             "--doc-date: \"1/3/2567\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)"},
+            {"movement --doc-date 1/3/67",
+             "--doc-date: \"1/3/67\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)"},
             {"days-in-division --entered 01/03/2567", "--entered ต้องตามด้วยวันที่สองวัน: จากวันที่ ถึงวันที่"},
             {"days-in-division --entered 01/03/2567 32/03/2567",
              "--entered: \"32/03/2567\" ไม่ใช่วันที่ที่มีจริงในรูป DD/MM/YYYY (ปี พ.ศ.)"},

@@ -109,6 +109,8 @@ private slots:
     void normDateText();
     void dayKey_data();
     void dayKey();
+    void typedDay_data();
+    void typedDay();
     void powerOf_data();
     void powerOf();
     void amountInWords_data();
@@ -117,6 +119,34 @@ private slots:
     void amountInWordsLargeWholeAmounts();
     void amountInWordsNonFinite();
 };
+
+// What the date boxes accept: the forms the day key reads, of days that exist.
+void TestUtility::typedDay_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("day");
+    QTest::newRow("full") << u"05/01/2557"_s << QDate(2014, 1, 5);
+    QTest::newRow("no zeros") << u"5/1/2557"_s << QDate(2014, 1, 5);
+    QTest::newRow("mask blanks") << u" 5/ 1/2557"_s << QDate(2014, 1, 5);
+    QTest::newRow("leap day") << u"29/02/2567"_s << QDate(2024, 2, 29);
+    QTest::newRow("no leap day") << u"29/02/2566"_s << QDate();
+    QTest::newRow("31 February") << u"31/02/2569"_s << QDate();
+    QTest::newRow("day zero") << u"00/01/2557"_s << QDate();
+    QTest::newRow("month 13") << u"01/13/2557"_s << QDate();
+    QTest::newRow("untouched mask") << u"  /  /    "_s << QDate();
+    QTest::newRow("half typed year") << u"05/01/25  "_s << QDate();
+    QTest::newRow("two-digit year") << u"5/1/57"_s << QDate();
+    QTest::newRow("time after") << u"05/01/2557 10:00"_s << QDate();
+    QTest::newRow("dashes") << u"05-01-2557"_s << QDate();
+    QTest::newRow("text") << u"any text"_s << QDate();
+}
+
+void TestUtility::typedDay()
+{
+    QFETCH(QString, typed);
+    QFETCH(QDate, day);
+    QCOMPARE(typedDayOf(typed), day);
+}
 
 void TestUtility::stripComma_data()
 {

@@ -88,7 +88,8 @@ QString readAddOption(const AddOption &option, const QString &value, AddRequest 
     case Kind::Date:
         if (!isDateText(value))
             return notDateText(name, value);
-        break;
+        request.form.*option.field = dateOption(value);
+        return {};
     case Kind::Amount:
         break; // the entry screen's own check, with the others below
     case Kind::Place:
@@ -197,7 +198,7 @@ int guaranteeReceive(const CommandCall &call)
         return refuse(call.err, notDateText(dashed(QLatin1String(ReceiveDate)), date));
     db::Connection &c = call.connection;
     c.open();
-    if (!guarantee::receive(c, key, date))
+    if (!guarantee::receive(c, key, dateOption(date)))
         return refuse(call.err, QStringLiteral("ไม่พบเอกสารเงินประกันสัญญาเลขที่ %1").arg(key));
     call.out << QStringLiteral("บันทึกวันที่รับเช็ค %1 ของเอกสาร %2 เรียบร้อยแล้ว\n").arg(date, key);
     return 0;

@@ -8,13 +8,17 @@ namespace admin {
 
 bool isDateText(const QString &text)
 {
-    return thaiDateOf(text).isValid();
+    return typedDayOf(text).isValid();
+}
+
+QString dateOption(const QString &text)
+{
+    return thaiDateText(typedDayOf(text));
 }
 
 bool isMonthYearText(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^(0[1-9]|1[0-2])/[0-9]{4}$"));
-    return form.match(text).hasMatch();
+    return ::isMonthYearText(text);
 }
 
 bool isYearText(const QString &text)

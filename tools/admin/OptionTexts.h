@@ -7,8 +7,10 @@
 
 namespace admin {
 
-// A day that exists, DD/MM/YYYY with the Buddhist-era year, as the masked date box reads.
+// A day that exists, DD/MM/YYYY or D/M/YYYY with the Buddhist-era year.
 bool isDateText(const QString &text);
+// Such a day as DD/MM/YYYY, the form a fully typed date box gives; empty for any other text.
+QString dateOption(const QString &text);
 // MM/YYYY, a month 01 to 12.
 bool isMonthYearText(const QString &text);
 // YYYY, four digits.

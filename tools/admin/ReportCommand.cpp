@@ -219,6 +219,12 @@ QString readReportOptions(const ReportCommand &command, const report::Shape &sha
         const QString problem = checkValues(*option, c, values);
         if (!problem.isEmpty())
             return problem;
+        // A day given as D/M/YYYY reaches the statement as a fully typed box gives it.
+        if (option->form != ValueForm::Year &&
+            (c.input == Input::Date || c.input == Input::DateRange)) {
+            for (QString &v : values)
+                v = dateOption(v);
+        }
         s.values = values;
     }
     if (!moreWords.isEmpty())

@@ -45,7 +45,8 @@ QString readOne(const QString &name, const QString &value, SummaryCall &call)
     } else {
         if (!isDateText(value))
             return notDateText(QStringLiteral("--") + name, value);
-        (name == QLatin1String("from") ? call.request.period.from : call.request.period.to) = value;
+        (name == QLatin1String("from") ? call.request.period.from : call.request.period.to) =
+            dateOption(value);
     }
     return {};
 }

@@ -246,6 +246,8 @@ QLineEdit *BrowseEditScreen::addLineEdit(QGroupBox *box, const QString &name, co
 
 bool BrowseEditScreen::search()
 {
+    if (!criteria_->datesReal([this](const QString &text) { showMessage(text); }))
+        return false;
     const browse::Stage stage =
         RadioButton1 && RadioButton1->isChecked() ? browse::Stage::Add : browse::Stage::Update;
     if (shape_.blankRowOnNoResult) {
@@ -359,11 +361,14 @@ void BrowseEditScreen::clearStageFields()
 
 bool BrowseEditScreen::checkFields()
 {
-    const Field *missing = browse::missingField(shape_, enteredFields());
-    if (!missing)
+    const browse::Entered entered = enteredFields();
+    const Field *missing = browse::missingField(shape_, entered);
+    const Field *badDay = missing ? nullptr : browse::badDayField(shape_, entered);
+    if (!missing && !badDay)
         return true;
-    showMessage(missing->requiredMessage);
-    if (QWidget *w = fields_.value(missing->objectName))
+    showMessage(missing ? missing->requiredMessage
+                        : browse::badDayMessage(*badDay, entered.value(badDay->column)));
+    if (QWidget *w = fields_.value((missing ? missing : badDay)->objectName))
         w->setFocus();
     return false;
 }

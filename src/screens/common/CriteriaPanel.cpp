@@ -144,3 +144,15 @@ criteria::Entered CriteriaPanel::entered() const
     }
     return out;
 }
+
+bool CriteriaPanel::datesReal(const std::function<void(const QString &)> &tell) const
+{
+    const std::optional<criteria::DateProblem> problem = criteria::dateProblem(list_, entered());
+    if (!problem)
+        return true;
+    tell(problem->message);
+    const Row &row = rows_.at(problem->criterion);
+    if (QWidget *box = problem->box == 1 ? row.date2 : row.date)
+        box->setFocus();
+    return false;
+}

@@ -25,6 +25,9 @@ public:
     const QList<criteria::Criterion> &list() const { return list_; }
     int rowCount() const { return static_cast<int>(rows_.size()); }
     criteria::Entered entered() const;
+    // A ticked date or month box whose text is no real day: tells it and puts the focus on the
+    // box. Gives whether all were real, so that the search may run.
+    bool datesReal(const std::function<void(const QString &)> &tell) const;
 
     // The opening state: the combos' items (from itemsOf for the lists the catalog holds),
     // the inputs' initial texts, the switches as they start.

@@ -99,6 +99,8 @@ void ReportScreen::btnSelect_DataClick()
     Session &s = session();
     if (BusyScope::isBusy(this))
         return;
+    if (!criteria_->datesReal([&](const QString &text) { s.dialogs.message(this, text); }))
+        return;
     StringGrid1->setColCount(report::columnCount(shape_));
     StringGrid1->setRowCount(2);
     QList<QStringList> rows;

@@ -10,6 +10,7 @@
 #include "screens/common/MaskEdit.h"
 #include "screens/common/Session.h"
 #include "screens/guarantee/GuaranteeForm.h"
+#include "util/ThaiDate.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -93,7 +94,7 @@ QWidget *TfrmEntry_DateRecCheque::buildRecord()
     edtModified_Date = new MaskEdit(MaskEdit::Kind::Date, Panel2);
     edtModified_Date->setObjectName(QStringLiteral("edtModified_Date"));
     const int r = fields->rowCount();
-    fields->addWidget(new QLabel(QStringLiteral("วันที่นัดรับเช็ค"), Panel2), r, 0);
+    fields->addWidget(new QLabel(guarantee::ReceiptDateCaption, Panel2), r, 0);
     fields->addWidget(edtModified_Date, r, 1);
     column->addLayout(fields);
     QPushButton *save = button(Panel2, "btnSave1", QStringLiteral("บันทึกข้อมูล"));
@@ -154,6 +155,12 @@ void TfrmEntry_DateRecCheque::btnSave1Click()
         const QString date = edtModified_Date->text();
         if (guarantee::untouchedDate(date)) {
             s.dialogs.message(this, QStringLiteral("กรุณาใส่วันที่รับเช็คด้วย"));
+            edtModified_Date->setFocus();
+            return;
+        }
+        if (!typedDayOf(date).isValid()) {
+            s.dialogs.message(this, msg::notADay(guarantee::ReceiptDateCaption, date));
+            edtModified_Date->setFocus();
             return;
         }
         if (!s.dialogs.confirm(this, msg::ConfirmSave))

@@ -235,9 +235,11 @@ void TfrmEntry_Money_Promise::btnSave1Click()
     Session &s = session();
     guarded(this, s.dialogs, [&] {
         const guarantee::Form values = form_->values();
-        const QString problem = guarantee::formError(values);
-        if (!problem.isEmpty()) {
-            s.dialogs.message(this, problem);
+        const guarantee::FormProblem problem = guarantee::formProblem(values);
+        if (!problem.message.isEmpty()) {
+            s.dialogs.message(this, problem.message);
+            if (auto *box = findChild<QWidget *>(problem.box))
+                box->setFocus();
             return;
         }
         if (!s.dialogs.confirm(this, msg::ConfirmSave))

@@ -80,9 +80,19 @@ void TfrmRep_Money_Pormise::btnSearch_dataClick()
         const RegisterBy by = RadioButton1->isChecked()   ? RegisterBy::Day
                               : RadioButton2->isChecked() ? RegisterBy::Month
                                                           : RegisterBy::Year;
-        const QString text = by == RegisterBy::Day     ? edtDDMMYY_Search->text()
-                             : by == RegisterBy::Month ? edtMMYY_Search->text()
-                                                       : edtYY_Search->text();
+        MaskEdit *box = by == RegisterBy::Day     ? edtDDMMYY_Search
+                        : by == RegisterBy::Month ? edtMMYY_Search
+                                                  : edtYY_Search;
+        const QString text = box->text();
+        const QAbstractButton *choice = by == RegisterBy::Day     ? RadioButton1
+                                        : by == RegisterBy::Month ? RadioButton2
+                                                                  : RadioButton3;
+        const QString problem = guarantee::registerProblem(by, text, choice->text());
+        if (!problem.isEmpty()) {
+            s.dialogs.message(this, problem);
+            box->setFocus();
+            return;
+        }
         StringGrid1->setColCount(6);
         StringGrid1->setRowCount(2);
         const QList<QStringList> rows = guarantee::registerRows(s.connection, by, text);

@@ -5,6 +5,7 @@
 #include "WorkflowFixture.h"
 #include "core/Guarantee.h"
 #include "core/GuaranteeNotice.h"
+#include "core/Messages.h"
 #include "screens/common/MaskEdit.h"
 #include "screens/guarantee/UEntry_DateRecCheque.h"
 #include "screens/guarantee/UEntry_Money_Promise.h"
@@ -350,6 +351,62 @@ private slots:
         click(s.get(), "RadioButton1");
         click(s.get(), "btnEdit_Data4");
         QCOMPARE(text(s.get(), "edtModified_Date"), QStringLiteral("  /  /    "));
+    }
+
+    // Every date box of the three screens refuses a day that does not exist, naming the box,
+    // with the focus back on it; nothing is written or searched.
+    void impossibleDatesRefused_data()
+    {
+        QTest::addColumn<int>("screen"); // 0 entry, 1 cheque receipt, 2 register
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        const QString noDay = QStringLiteral("31/02/2569");
+        QTest::newRow("entry date") << 0 << "edtDocNoDate" << noDay
+                                    << msg::notADay(QStringLiteral("วันที่เข้ากอง"), noDay);
+        QTest::newRow("last entry date")
+            << 0 << "edtDate_Into_Fin" << QStringLiteral("00/13/2569")
+            << msg::notADay(QStringLiteral("วันที่เรื่องเข้ากองครั้งสุดท้าย"), QStringLiteral("00/13/2569"));
+        QTest::newRow("cheque receipt") << 1 << "edtModified_Date" << noDay
+                                        << msg::notADay(guarantee::ReceiptDateCaption, noDay);
+        QTest::newRow("register day") << 2 << "edtDDMMYY_Search" << noDay
+                                      << msg::notADay(QStringLiteral("วันที่บันทึก"), noDay);
+        QTest::newRow("register month")
+            << 2 << "edtMMYY_Search" << QStringLiteral("13/2569")
+            << msg::notAMonth(QStringLiteral("เดือนปีที่บันทึก"), QStringLiteral("13/2569"));
+    }
+
+    void impossibleDatesRefused()
+    {
+        QFETCH(int, screen);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        const ScreenFactory factories[] = {entry, receipt, registerScreen};
+        Open s(QStringLiteral("sqlite"), factories[screen]);
+        guarantee::Form f;
+        f.fromSite = QStringLiteral("ร้าน");
+        f.topic = QStringLiteral("t");
+        guarantee::saveNew(s.fx.db(), f, QStringLiteral("05/10/2557"));
+        const char *save = "btnSave1";
+        if (screen == 0) {
+            click(s.get(), "btnAdd_Data");
+            fill(s.get(), "edtFromSite", QStringLiteral("ร้านใหม่"));
+            fill(s.get(), "edtTopic", QStringLiteral("t"));
+        } else if (screen == 1) {
+            click(s.get(), "btnSearch_Data");
+            click(s.get(), "btnEdit_Data4");
+        } else {
+            click(s.get(), box == QLatin1String("edtDDMMYY_Search") ? "RadioButton1" : "RadioButton2");
+            save = "btnSearch_data";
+        }
+        setDate(s.get(), qPrintable(box), typed);
+        s.fx.sent.clear();
+        s.fx.dialogs.clear();
+        click(s.get(), save);
+        QCOMPARE(s.fx.dialogs.texts(), QStringList{message});
+        QVERIFY(s.fx.sent.isEmpty());
+        QCOMPARE(s.get()->window()->focusWidget(), control<QWidget>(s.get(), qPrintable(box)));
     }
 
     void registerByDayMonthYear_data() { TestCatalog::addBackendRows(); }

@@ -431,6 +431,53 @@ private slots:
         QCOMPARE(r.fx.dialogs.texts(), QStringList{msg::NotFound});
     }
 
+    // A ticked date, range end or month box holding no real day is told by its caption, gets
+    // the focus, and the report does not run; a d/m/yyyy day runs as the box's dd/mm/yyyy.
+    void impossibleCriteriaDatesRefused_data()
+    {
+        QTest::addColumn<ScreenFactory>("screen");
+        QTest::addColumn<QString>("tickBox");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("letter date") << make<TfrmRep_Deega_No_date>() << "CheckBox2" << "edtDocDate1"
+                                     << "30/02/2555" << "วันที่หนังสือ";
+        QTest::newRow("half typed") << make<TfrmRep_Deega_No_date>() << "CheckBox2" << "edtDocDate1"
+                                    << "05/01/25  " << "วันที่หนังสือ";
+        QTest::newRow("range end") << make<TfrmRep_Deega_No_date>() << "CheckBox8"
+                                   << "edtDocNoDate_End1" << "32/01/2555" << "";
+        QTest::newRow("clearing month") << make<TfrmRep_Day_Kolvet>() << "CheckBox1"
+                                        << "edtClearing_Date" << "13/2557" << "";
+    }
+    void impossibleCriteriaDatesRefused()
+    {
+        QFETCH(ScreenFactory, screen);
+        QFETCH(QString, tickBox);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, caption);
+        Report r(QStringLiteral("sqlite"), screen, addLists);
+        tick(r.get(), qPrintable(tickBox));
+        setText(r.get(), qPrintable(box), typed);
+        r.run();
+        QCOMPARE(r.fx.dialogs.texts().size(), 1);
+        QVERIFY2(r.fx.dialogs.texts().first().contains(u'"' + textOf(r.get(), box) + u'"'),
+                 qPrintable(r.fx.dialogs.texts().first()));
+        QVERIFY(r.fx.dialogs.texts().first().startsWith(caption));
+        QVERIFY(r.fx.sent.isEmpty());
+        QCOMPARE(r.get()->window()->focusWidget(), control<QWidget>(r.get(), qPrintable(box)));
+    }
+
+    void dayWithoutLeadingZerosRuns()
+    {
+        Report r(QStringLiteral("sqlite"), make<TfrmRep_Deega_No_date>(), addLists);
+        tick(r.get(), "CheckBox2");
+        setText(r.get(), "edtDocDate1", QStringLiteral(" 5/ 1/2555"));
+        r.run();
+        QCOMPARE(r.statement().split(u'\n').last(),
+                 QStringLiteral("And (Main_Deega_Control.DocDate like '05/01/2555%')"));
+    }
+
     // A run that finds nothing after one that found rows: the message, the old header and one
     // blank data row.
     void notFoundKeepsTheHeader_data()

@@ -383,7 +383,7 @@ private slots:
                  QStringLiteral("2015"));
         setEdit(o.get(), "edtSAP_Doc_No2", QStringLiteral("5100000012"));
         setEdit(o.get(), "edtSAP_Doc_Remark2", QStringLiteral("ค่าจ้าง O'Brien"));
-        setEdit(o.get(), "edtDate_Nud_Rec_Cheq2", QStringLiteral("any text"));
+        setEdit(o.get(), "edtDate_Nud_Rec_Cheq2", QStringLiteral("05/1/2557"));
         o.fx.sent.clear();
         o.fx.dialogs.clear();
         click(o.get(), "btnSave2");
@@ -394,7 +394,7 @@ private slots:
             (QStringList{"Update Main_Deega_Control", "Set SAP_Doc_No='5100000012'",
                          ", SAP_Fiscal_Year='2015'", ", User_Key_Doc='clerk'",
                          ", Date_Key_Doc='05/10/2557'", ", SAP_Doc_Remark='ค่าจ้าง O''Brien'",
-                         ", IS_Rec_Cheq='A'", ", IS_Success='S'", ", Date_Nud_Rec_Cheq='any text'",
+                         ", IS_Rec_Cheq='A'", ", IS_Success='S'", ", Date_Nud_Rec_Cheq='05/1/2557'",
                          "Where Doc_PK = 'QDTX2557/00007'"}));
         // Searched again, with the criteria as they stand: the grid shows the new number.
         QCOMPARE(o.fx.sent.size(), 2);
@@ -415,6 +415,57 @@ private slots:
         QCOMPARE(o.fx.text(Key, "Date_Key_Doc"), QStringLiteral("06/10/2557"));
     }
 
+    // A date that is no day (or half typed) is refused in every kind of date box of the family:
+    // the message names the box, the focus is back on it, and nothing is written.
+    void impossibleDatesRefused_data()
+    {
+        QTest::addColumn<ScreenFactory>("screen");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("typed");
+        const struct {
+            const char *name;
+            ScreenFactory screen;
+            const char *box;
+            const char *caption;
+        } boxes[] = {
+            {"appointment", make<TfrmEntry_Nud_Rec_Cheq>(), "edtDate_Nud_Rec_Cheq2", "นัดรับเช็ควันที่"},
+            {"document number", make<TfrmEntry_Doc_No>(), "edtDate_Nud_Rec_Cheq2", "นัดรับเช็ควันที่"},
+            {"last entry", make<TfrmEntry_LastDay_Into_Fin>(), "edtDate_Into_Fin",
+             "วันที่เข้ากองคลังครั้งสุดท้าย"}};
+        for (const auto &b : boxes) {
+            for (const char *typed : {"31/02/2569", "00/00/2557", "12/13/2557", "5/1/57"}) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(b.name, typed)))
+                    << b.screen << b.box << QString::fromUtf8(b.caption) << typed;
+            }
+        }
+    }
+
+    void impossibleDatesRefused()
+    {
+        QFETCH(ScreenFactory, screen);
+        QFETCH(QString, box);
+        QFETCH(QString, caption);
+        QFETCH(QString, typed);
+        Open o(QStringLiteral("sqlite"), screen);
+        o.fx.addDocument(Key, {{QStringLiteral("Deega_No"), "ฎ1"}});
+        choose(o.get(), Key);
+        QWidget *edit = o.get()->findChild<QWidget *>(box);
+        if (auto *date = qobject_cast<MaskEdit *>(edit))
+            date->setText(typed);
+        else
+            qobject_cast<QLineEdit *>(edit)->setText(typed);
+        const QString entered = qobject_cast<MaskEdit *>(edit) ? qobject_cast<MaskEdit *>(edit)->text()
+                                                                : typed;
+        o.fx.sent.clear();
+        o.fx.dialogs.clear();
+        click(o.get(), "btnSave2");
+        QCOMPARE(o.fx.dialogs.texts(), QStringList{msg::notADay(caption, entered)});
+        QVERIFY(o.fx.writes().isEmpty());
+        QVERIFY(editing(o.get()));
+        QCOMPARE(o.get()->window()->focusWidget(), edit);
+    }
+
     void lastEntryDate_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -422,7 +473,6 @@ private slots:
         QTest::newRow("d/m/yyyy") << QVariant(QStringLiteral("5/1/2557")) << "05/01/2557";
         QTest::newRow("with time")
             << QVariant(QStringLiteral("12/11/2556 10:00:00")) << "12/11/2556";
-        QTest::newRow("null") << QVariant() << "00/00/    ";
     }
 
     void lastEntryDate()
