@@ -136,14 +136,10 @@ std::optional<Document> findDocument(db::Connection &c, const Shape &shape, cons
     // An empty key (no search yet, or one that found nothing) names no document.
     if (key.isEmpty() || !row.next())
         return std::nullopt;
-    Document d;
-    for (const char *column : {"DocNumber", "DocDate", "Topic"})
-        d.insert(QLatin1String(column), row.text(QLatin1String(column)));
-    for (const Field &f : shape.fields) {
-        if (!f.column.isEmpty() && f.load != Load::Nothing)
-            d.insert(f.column, row.text(f.column));
-    }
-    return d;
+    QStringList columns;
+    for (const loaded::Shown &s : shownColumns(shape))
+        columns << s.column;
+    return loaded::read(row, columns);
 }
 
 QString loadedText(const Field &field, const Document &row, const ProgramValues &program)
@@ -249,12 +245,36 @@ QStringList assignmentLines(const Shape &shape, const Entered &entered,
     return lines;
 }
 
+QList<loaded::Shown> shownColumns(const Shape &shape)
+{
+    QList<loaded::Shown> out{{QStringLiteral("DocNumber"), QStringLiteral("เลขที่หนังสือ")},
+                             {QStringLiteral("DocDate"), QStringLiteral("วันที่หนังสือ")},
+                             {QStringLiteral("Topic"), QStringLiteral("เรื่อง")}};
+    for (const Field &f : shape.fields) {
+        if (!f.column.isEmpty() && f.load != Load::Nothing)
+            out.append({f.column, f.label});
+    }
+    return out;
+}
+
+
 SaveOutcome saveStage(db::Connection &c, const Shape &shape, const QString &key,
-                      const QStringList &assignments)
+                      const QStringList &assignments, const Document *loaded,
+                      QList<loaded::Change> *changed)
 {
     // Nothing is ever written for an empty key: it is no document of the table.
     if (key.isEmpty())
         return SaveOutcome::NotFound;
+    if (loaded) {
+        return loaded::writeOver(
+            c, lookupStatement(key), *loaded, shownColumns(shape),
+            [&](const db::Rows &row) {
+                const bool stageWasEmpty =
+                    shape.stageColumn.isEmpty() || row.text(shape.stageColumn).isEmpty();
+                return updateStatement(shape, assignments, stageWasEmpty, key);
+            },
+            changed);
+    }
     bool stageWasEmpty = true;
     if (shape.rereadOnSave) {
         db::Rows row = c.select(lookupStatement(key));
@@ -263,9 +283,9 @@ SaveOutcome saveStage(db::Connection &c, const Shape &shape, const QString &key,
         if (!shape.stageColumn.isEmpty())
             stageWasEmpty = row.text(shape.stageColumn).isEmpty();
     }
-    const int changed = c.execute(updateStatement(shape, assignments, stageWasEmpty, key));
+    const int written = c.execute(updateStatement(shape, assignments, stageWasEmpty, key));
     // Without the re-read, a document that vanished shows only here.
-    return changed == 0 ? SaveOutcome::NotFound : SaveOutcome::Saved;
+    return written == 0 ? SaveOutcome::NotFound : SaveOutcome::Saved;
 }
 
 } // namespace browse

@@ -6,6 +6,7 @@
 // the statements and the save are plain functions the windows, the tests and tools call.
 
 #include "core/Criteria.h"
+#include "core/Loaded.h"
 #include "data/Statement.h"
 
 #include <QHash>
@@ -173,13 +174,22 @@ QString badDayMessage(const Field &field, const QString &text);
 QStringList assignmentLines(const Shape &shape, const Entered &entered,
                             const ProgramValues &program);
 
-enum class SaveOutcome { Saved, NotFound };
+// The columns the screen shows of a document (its letter's number, date and topic, and its
+// fields'), with their boxes' captions: what a save compares with what was loaded.
+QList<loaded::Shown> shownColumns(const Shape &shape);
+
+using SaveOutcome = loaded::Outcome;
 
 // The stage save: nothing for an empty key; the re-read (when the shape asks) tells whether
 // the document still exists and whether its stage was empty; then the update. A document that
 // vanished, found by the re-read or by an update changing no row, is NotFound: no success is
 // claimed.
+// Given what the screen loaded, the re-read is made inside the save's write transaction with
+// the row locked, whatever the shape asks, and the update is sent only when every shown column
+// is still as loaded; otherwise nothing is written, the outcome is Changed and changed holds
+// what differs.
 SaveOutcome saveStage(db::Connection &c, const Shape &shape, const QString &key,
-                      const QStringList &assignments);
+                      const QStringList &assignments, const Document *loaded = nullptr,
+                      QList<loaded::Change> *changed = nullptr);
 
 } // namespace browse

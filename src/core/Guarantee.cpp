@@ -78,13 +78,13 @@ FormProblem formProblem(const Form &form)
         return {AmountNotNumber, QStringLiteral("edtNo_Money")};
     const struct {
         const QString &text;
-        const char *caption;
+        const char *column;
         const char *box;
-    } dates[] = {{form.docNoDate, "วันที่เข้ากอง", "edtDocNoDate"},
-                 {form.dateIntoFin, "วันที่เรื่องเข้ากองครั้งสุดท้าย", "edtDate_Into_Fin"}};
+    } dates[] = {{form.docNoDate, "DocNoDate", "edtDocNoDate"},
+                 {form.dateIntoFin, "Date_Into_Fin", "edtDate_Into_Fin"}};
     for (const auto &d : dates) {
         if (!isBlankDateText(d.text) && !typedDayOf(d.text).isValid())
-            return {msg::notADay(QString::fromUtf8(d.caption), d.text), QLatin1String(d.box)};
+            return {msg::notADay(captionOf(d.column), d.text), QLatin1String(d.box)};
     }
     return {};
 }
@@ -250,12 +250,56 @@ QString saveNew(db::Connection &c, const Form &form, const QString &todayThai)
     }
 }
 
+QList<loaded::Shown> formColumns()
+{
+    const auto shown = [](const char *column, const char *caption) {
+        return loaded::Shown{QLatin1String(column), QString::fromUtf8(caption)};
+    };
+    return {shown("FromSite", "บริษัท/ห้าง/ร้าน/บุคคลธรรมดา"),
+            shown("Topic", "รายการ(เรื่อง)"),
+            shown("From_Unit", "เลขที่ใบแจ้งหนี้/ใบส่งของ"),
+            shown("No_Money", "จำนวนเงิน"),
+            shown("Vendor_Fax", "ผู้ขาย/ผู้รับจ้าง FAX"),
+            shown("Vendor_Tel", "ผู้ขาย/ผู้รับจ้าง โทร"),
+            shown("To_Who", "ส่งไปยัง(การปฎิบัติ)"),
+            shown("DocNoDate", "วันที่เข้ากอง"),
+            shown("Date_Into_Fin", "วันที่เรื่องเข้ากองครั้งสุดท้าย"),
+            shown("Deega_Remark", "หมายเหตุ"),
+            shown("Place_Rec_Cheque", "สถานที่รับเช็ค")};
+}
+
+QList<loaded::Shown> receiptColumns()
+{
+    return formColumns() << loaded::Shown{QStringLiteral("Modified_Date"), ReceiptDateCaption};
+}
+
+QString captionOf(const char *column)
+{
+    for (const loaded::Shown &s : formColumns()) {
+        if (s.column == QLatin1String(column))
+            return s.caption;
+    }
+    return QLatin1String(column);
+}
+
 bool saveEdit(db::Connection &c, const QString &key, const Form &form)
 {
     const QString problem = formError(form);
     if (!problem.isEmpty())
         throw db::Error(problem);
     return c.execute(updateStatement(key, form, *amountLiteral(form.amount))) != 0;
+}
+
+loaded::Outcome saveEdit(db::Connection &c, const QString &key, const Form &form,
+                         const Stored &was, QList<loaded::Change> *changed)
+{
+    const QString problem = formError(form);
+    if (!problem.isEmpty())
+        throw db::Error(problem);
+    const db::Statement update = updateStatement(key, form, *amountLiteral(form.amount));
+    return loaded::writeOver(
+        c, loadStatement(key), was.shown, formColumns(),
+        [&update](const db::Rows &) { return update; }, changed);
 }
 
 db::Statement searchStatement(const criteria::Entered &filters, const QStringList &extra)
@@ -329,6 +373,10 @@ std::optional<Stored> load(db::Connection &c, const QString &key)
     s.form.remark = t("Deega_Remark");
     s.form.bank = t("Place_Rec_Cheque") == schema::code::PlaceChequeBank;
     s.modifiedDate = t("Modified_Date");
+    QStringList columns;
+    for (const loaded::Shown &shown : receiptColumns())
+        columns << shown.column;
+    s.shown = loaded::read(row, columns);
     return s;
 }
 
@@ -368,6 +416,18 @@ bool receive(db::Connection &c, const QString &key, const QString &date)
     if (key.isEmpty())
         return false;
     return c.execute(receiveStatement(key, date)) != 0;
+}
+
+loaded::Outcome receive(db::Connection &c, const QString &key, const QString &date,
+                        const Stored &was, QList<loaded::Change> *changed)
+{
+    if (!typedDayOf(date).isValid())
+        throw db::Error(msg::notADay(ReceiptDateCaption, date));
+    if (key.isEmpty())
+        return loaded::Outcome::NotFound;
+    return loaded::writeOver(
+        c, loadStatement(key), was.shown, receiptColumns(),
+        [&](const db::Rows &) { return receiveStatement(key, date); }, changed);
 }
 
 db::Statement registerStatement(RegisterBy by, const QString &text)

@@ -6,6 +6,7 @@
 // vouchers; their key has "ส" at character 5 (or 7, in an earlier layout).
 
 #include "core/Criteria.h"
+#include "core/Loaded.h"
 #include "data/Statement.h"
 
 #include <QList>
@@ -74,6 +75,19 @@ db::Statement counterInsertStatement(const QString &year);
 db::Statement insertStatement(const QString &key, const Form &form, const QString &amount);
 db::Statement updateStatement(const QString &key, const Form &form, const QString &amount);
 
+struct Stored {
+    Form form; // the amount shown as moneyText
+    QString modifiedDate;
+    loaded::Row shown; // the stored texts of the columns the screens show
+};
+
+// The columns the entry screen shows, with the captions of their boxes; the cheque receipt shows
+// the exit date (Modified_Date) too.
+QList<loaded::Shown> formColumns();
+QList<loaded::Shown> receiptColumns();
+// A form column's caption ("FromSite" -> "บริษัท/ห้าง/ร้าน/บุคคลธรรมดา").
+QString captionOf(const char *column);
+
 // Saves a new document under the next number of the year (characters 7-10 of todayThai) and
 // gives its key. The draw of the number and the insert are one transaction that holds the
 // year's counter: no two stations build the same key, and a failed insert leaves the counter as
@@ -84,6 +98,10 @@ QString saveNew(db::Connection &c, const Form &form, const QString &todayThai);
 // Updates the document's form values; its key, DocNumber and dates of entry stay. Gives whether
 // the document was still there.
 bool saveEdit(db::Connection &c, const QString &key, const Form &form);
+// The same edit of a document as the screen loaded it: written only while every box the entry
+// screen shows still holds what was loaded (see loaded::writeOver).
+loaded::Outcome saveEdit(db::Connection &c, const QString &key, const Form &form,
+                         const Stored &was, QList<loaded::Change> *changed);
 
 // The finder's search: the guarantee condition, the extra lines (the receipt screen's state),
 // then one line per ticked filter.
@@ -94,10 +112,6 @@ QList<QStringList> search(db::Connection &c, const criteria::Entered &filters,
 QStringList gridHeaders();
 QList<int> gridWidths();
 
-struct Stored {
-    Form form; // the amount shown as moneyText
-    QString modifiedDate;
-};
 db::Statement loadStatement(const QString &key);
 std::optional<Stored> load(db::Connection &c, const QString &key);
 QString loadFailure(const QString &adminExtension);
@@ -112,6 +126,9 @@ db::Statement receiveStatement(const QString &key, const QString &date);
 // Gives whether the document was still there. A date that is no real day is refused with
 // db::Error and its Thai message.
 bool receive(db::Connection &c, const QString &key, const QString &date);
+// The receipt of a document as the screen loaded it, guarded as saveEdit is.
+loaded::Outcome receive(db::Connection &c, const QString &key, const QString &date,
+                        const Stored &was, QList<loaded::Change> *changed);
 
 // The register: the documents entered on one day, in one month or in one year, by DocNoDate.
 enum class RegisterBy { Day, Month, Year };

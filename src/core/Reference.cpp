@@ -1,5 +1,7 @@
 #include "core/Reference.h"
 
+#include "core/Loaded.h"
+
 #include "data/Connection.h"
 #include "data/Statement.h"
 #include "data/schema.h"
@@ -347,7 +349,7 @@ Outcome add(db::Connection &c, TableId id, const Values &values)
 }
 
 Outcome change(db::Connection &c, TableId id, const QString &key, const Values &values,
-               const Actor &actor)
+               const Actor &actor, const Values *loaded)
 {
     const Rules &r = rulesOf(id);
     const QString k = Trim_Space(key);
@@ -365,6 +367,16 @@ Outcome change(db::Connection &c, TableId id, const QString &key, const Values &
     const std::optional<Values> old = stored(c, r, k);
     if (!old)
         return notFound(r, k);
+    if (loaded) {
+        QList<loaded::Shown> shown;
+        for (const Field &f : r.fields) {
+            if (f.kind != FieldKind::Password)
+                shown.append({col(f), s(f.caption)});
+        }
+        const QList<loaded::Change> differ = loaded::changes(*loaded, *old, shown);
+        if (!differ.isEmpty())
+            return {loaded::message(differ), -1, true};
+    }
     if (id == TableId::Users && v.contains(QStringLiteral("U_Level"))) {
         const Outcome o =
             userRules(c, *old, v.value(QStringLiteral("U_Level")).trimmed().toInt(), actor);

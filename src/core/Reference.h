@@ -67,6 +67,9 @@ using Values = QHash<QString, QString>;
 struct Outcome {
     QString refusal;
     int field = -1;
+    // The row is no longer as the screen loaded it: refusal says what changed and offers to
+    // load it again.
+    bool changedMeanwhile = false;
     bool ok() const { return refusal.isEmpty(); }
 };
 
@@ -96,8 +99,10 @@ std::optional<Values> find(db::Connection &c, TableId id, const QString &key);
 
 Outcome add(db::Connection &c, TableId id, const Values &values);
 // The key names the row; the values hold what changes (a key among them must be the same key).
+// Given the row as find gave it to the screen, nothing is written when another station changed
+// any of its fields since (changedMeanwhile).
 Outcome change(db::Connection &c, TableId id, const QString &key, const Values &values,
-               const Actor &actor = {});
+               const Actor &actor = {}, const Values *loaded = nullptr);
 Outcome remove(db::Connection &c, TableId id, const QString &key, const Actor &actor = {});
 
 // The level at and above which a user may keep the users; one such user must always remain.

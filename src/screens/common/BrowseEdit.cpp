@@ -296,6 +296,7 @@ void BrowseEditScreen::BitBtn3Click()
 
 void BrowseEditScreen::loadChosen(const browse::Document &row)
 {
+    loaded_ = row;
     const browse::ProgramValues program = programValues();
     for (const Field &f : shape_.fields) {
         QWidget *w = fields_.value(f.objectName);
@@ -387,10 +388,17 @@ void BrowseEditScreen::btnSave2Click()
 void BrowseEditScreen::writeStage()
 {
     const QStringList lines = browse::assignmentLines(shape_, enteredFields(), programValues());
-    if (browse::saveStage(session().connection, shape_, edtDoc_PK2->text(), lines) ==
-        browse::SaveOutcome::NotFound) {
+    QList<loaded::Change> changed;
+    switch (browse::saveStage(session().connection, shape_, edtDoc_PK2->text(), lines, &loaded_,
+                              &changed)) {
+    case browse::SaveOutcome::NotFound:
         reportNotFound();
         return;
+    case browse::SaveOutcome::Changed:
+        offerReload(changed);
+        return;
+    case browse::SaveOutcome::Saved:
+        break;
     }
     if (shape_.searchAfterSave)
         search();
@@ -421,6 +429,28 @@ bool BrowseEditScreen::confirmSave()
 void BrowseEditScreen::reportNotFound()
 {
     showMessage(msg::SystemFailure);
+}
+
+void BrowseEditScreen::expectNewDocument()
+{
+    loaded_.clear();
+    for (const loaded::Shown &s : browse::shownColumns(shape_))
+        loaded_.insert(s.column, QString());
+}
+
+void BrowseEditScreen::offerReload(const QList<loaded::Change> &changed)
+{
+    if (!session().dialogs.confirm(this, loaded::message(changed)))
+        return;
+    const auto found = browse::findDocument(session().connection, shape_, edtDoc_PK2->text());
+    if (!found) {
+        reportNotFound();
+        return;
+    }
+    edtDocNumber2->setText(found->value(QStringLiteral("DocNumber")));
+    edtDocDate2->setText(found->value(QStringLiteral("DocDate")));
+    edtTopic2->setText(found->value(QStringLiteral("Topic")));
+    loadChosen(*found);
 }
 
 QPushButton *BrowseEditScreen::addGridButton(const QString &name, const QString &caption)

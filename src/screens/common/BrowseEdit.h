@@ -72,6 +72,9 @@ protected:
     bool confirmSave();
     // The failure message, with the focus back on the edit panel.
     void reportNotFound();
+    // The save is to find the document as it was before anyone wrote it (a new one another
+    // station recorded meanwhile is then told, not overwritten).
+    void expectNewDocument();
 
     QWidget *Panel1 = nullptr;
     QWidget *Panel2 = nullptr;
@@ -94,7 +97,12 @@ private:
     QLineEdit *addLineEdit(QGroupBox *box, const QString &name, const QString &label, int maxLength,
                            bool readOnly);
 
+    // Another station changed the document since it was loaded: says what, and loads it
+    // again when the user agrees.
+    void offerReload(const QList<loaded::Change> &changed);
+
     browse::Shape shape_;
+    browse::Document loaded_; // the chosen document's shown columns, as loaded
     std::unique_ptr<CriteriaPanel> criteria_;
     QHash<QString, QWidget *> fields_;
     QHBoxLayout *gridButtons_ = nullptr;

@@ -20,13 +20,13 @@
 namespace {
 
 template <class Edit>
-Edit *place(Edit *edit, QGridLayout *layout, QWidget *parent, const char *name, const char *label,
+Edit *place(Edit *edit, QGridLayout *layout, QWidget *parent, const char *name, const char *column,
             bool editable)
 {
     edit->setObjectName(QLatin1String(name));
     edit->setEnabled(editable);
     const int r = layout->rowCount();
-    layout->addWidget(new QLabel(QString::fromUtf8(label), parent), r, 0);
+    layout->addWidget(new QLabel(guarantee::captionOf(column), parent), r, 0);
     layout->addWidget(edit, r, 1);
     return edit;
 }
@@ -35,31 +35,31 @@ Edit *place(Edit *edit, QGridLayout *layout, QWidget *parent, const char *name, 
 
 GuaranteeForm::GuaranteeForm(QWidget *parent, QGridLayout *layout, bool editable, bool withPlace)
 {
-    const auto text = [&](const char *name, const char *label, int limit) {
-        auto *e = place(new QLineEdit(parent), layout, parent, name, label, editable);
+    const auto text = [&](const char *name, const char *column, int limit) {
+        auto *e = place(new QLineEdit(parent), layout, parent, name, column, editable);
         if (limit > 0)
             limitLength(e, limit);
         return e;
     };
-    const auto date = [&](const char *name, const char *label) {
-        return place(new MaskEdit(MaskEdit::Kind::Date, parent), layout, parent, name, label,
+    const auto date = [&](const char *name, const char *column) {
+        return place(new MaskEdit(MaskEdit::Kind::Date, parent), layout, parent, name, column,
                      editable);
     };
-    edtFromSite = text("edtFromSite", "บริษัท/ห้าง/ร้าน/บุคคลธรรมดา", 250);
-    edtTopic = text("edtTopic", "รายการ(เรื่อง)", 250);
-    edtFrom_Unit = text("edtFrom_Unit", "เลขที่ใบแจ้งหนี้/ใบส่งของ", 150);
-    edtNo_Money = text("edtNo_Money", "จำนวนเงิน", 0);
+    edtFromSite = text("edtFromSite", "FromSite", 250);
+    edtTopic = text("edtTopic", "Topic", 250);
+    edtFrom_Unit = text("edtFrom_Unit", "From_Unit", 150);
+    edtNo_Money = text("edtNo_Money", "No_Money", 0);
     layout->addWidget(new QLabel(QStringLiteral("บาท"), parent), layout->rowCount() - 1, 2);
-    edtVendor_Fax = text("edtVendor_Fax", "ผู้ขาย/ผู้รับจ้าง FAX", 30);
-    edtVendor_Tel = text("edtVendor_Tel", "ผู้ขาย/ผู้รับจ้าง โทร", 30);
-    edtTo_Who = text("edtTo_Who", "ส่งไปยัง(การปฎิบัติ)", 100);
-    edtDocNoDate = date("edtDocNoDate", "วันที่เข้ากอง");
-    edtDate_Into_Fin = date("edtDate_Into_Fin", "วันที่เรื่องเข้ากองครั้งสุดท้าย");
-    edtDeega_Remark = text("edtDeega_Remark", "หมายเหตุ", 150);
+    edtVendor_Fax = text("edtVendor_Fax", "Vendor_Fax", 30);
+    edtVendor_Tel = text("edtVendor_Tel", "Vendor_Tel", 30);
+    edtTo_Who = text("edtTo_Who", "To_Who", 100);
+    edtDocNoDate = date("edtDocNoDate", "DocNoDate");
+    edtDate_Into_Fin = date("edtDate_Into_Fin", "Date_Into_Fin");
+    edtDeega_Remark = text("edtDeega_Remark", "Deega_Remark", 150);
     layout->setColumnStretch(1, 1);
     if (!withPlace)
         return;
-    auto *group = new QGroupBox(QStringLiteral("สถานที่รับเช็ค"), parent);
+    auto *group = new QGroupBox(guarantee::captionOf("Place_Rec_Cheque"), parent);
     group->setObjectName(QStringLiteral("GroupBox_Place"));
     auto *radios = new QHBoxLayout(group);
     RadioButton1 = new QRadioButton(QStringLiteral("ธนาคารไทยพาณิชย์"), group);
@@ -143,12 +143,37 @@ bool searchFinder(Session &session, QWidget *screen, Grid &grid, const criteria:
     return false;
 }
 
-std::optional<guarantee::Stored> loadSelected(Session &session, QWidget *screen, const Grid &grid)
+std::optional<LoadedGuarantee> loadAgain(Session &session, QWidget *screen, const QString &key)
 {
-    auto stored = guarantee::load(session.connection, grid.cell(1, grid.row()));
-    if (!stored)
+    auto stored = guarantee::load(session.connection, key);
+    if (!stored) {
         session.dialogs.message(screen, guarantee::loadFailure(session.deployment.adminExtension));
-    return stored;
+        return std::nullopt;
+    }
+    return LoadedGuarantee{key, *stored};
+}
+
+std::optional<LoadedGuarantee> loadSelected(Session &session, QWidget *screen, const Grid &grid)
+{
+    return loadAgain(session, screen, grid.cell(1, grid.row()));
+}
+
+bool savedOver(Session &session, QWidget *screen, loaded::Outcome outcome,
+               const QList<loaded::Change> &changed, const std::function<void()> &reload)
+{
+    switch (outcome) {
+    case loaded::Outcome::Saved:
+        return true;
+    case loaded::Outcome::NotFound:
+        // The document went while it was open: nothing was saved.
+        session.dialogs.message(screen, guarantee::loadFailure(session.deployment.adminExtension));
+        return false;
+    case loaded::Outcome::Changed:
+        if (session.dialogs.confirm(screen, loaded::message(changed)))
+            reload();
+        return false;
+    }
+    return false;
 }
 
 FinderGroups addFinderGroups(QWidget *panel, QVBoxLayout *column, const QString &loadCaption)

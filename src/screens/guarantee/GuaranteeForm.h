@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,5 +68,19 @@ bool fillFinderGrid(Grid &grid, const QList<QStringList> &rows);
 // The finder's search into its grid, with "ไม่มีข้อมูลที่ต้องการ" when nothing is found.
 bool searchFinder(Session &session, QWidget *screen, Grid &grid, const criteria::Entered &filters,
                   const QStringList &extra = {});
+// A document as a screen loaded it, kept for its guarded save.
+struct LoadedGuarantee {
+    QString key;
+    guarantee::Stored stored;
+};
+
 // The document of the grid's current row; the load-failure message when it names none.
-std::optional<guarantee::Stored> loadSelected(Session &session, QWidget *screen, const Grid &grid);
+std::optional<LoadedGuarantee> loadSelected(Session &session, QWidget *screen, const Grid &grid);
+// The same document loaded again; the load-failure message when it is gone.
+std::optional<LoadedGuarantee> loadAgain(Session &session, QWidget *screen, const QString &key);
+
+// What a guarded save of a loaded document came to: true when saved. Another station's change is
+// told, and reload runs when the user asks for the document as it is now; a vanished document
+// gets the load-failure message.
+bool savedOver(Session &session, QWidget *screen, loaded::Outcome outcome,
+               const QList<loaded::Change> &changed, const std::function<void()> &reload);

@@ -134,15 +134,10 @@ void TfrmEntry_DateRecCheque::btnEdit_Data4Click()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        const auto stored = loadSelected(s, this, *StringGrid1);
-        if (!stored)
+        loaded_ = loadSelected(s, this, *StringGrid1);
+        if (!loaded_)
             return;
-        form_->show(stored->form);
-        // A waiting document starts with an empty date; a finished one with its own.
-        if (RadioButton1->isChecked())
-            edtModified_Date->clear();
-        else
-            edtModified_Date->setText(stored->modifiedDate);
+        showLoaded();
         Panel2->show();
         Panel2->raise();
     });
@@ -165,13 +160,30 @@ void TfrmEntry_DateRecCheque::btnSave1Click()
         }
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
-        if (!guarantee::receive(s.connection, StringGrid1->cell(1, StringGrid1->row()), date)) {
-            s.dialogs.message(this, guarantee::loadFailure(s.deployment.adminExtension));
+        if (!loaded_)
             return;
-        }
+        QList<loaded::Change> changed;
+        const loaded::Outcome outcome =
+            guarantee::receive(s.connection, loaded_->key, date, loaded_->stored, &changed);
+        if (!savedOver(s, this, outcome, changed, [&] {
+                loaded_ = loadAgain(s, this, loaded_->key);
+                if (loaded_)
+                    showLoaded();
+            }))
+            return;
         Panel2->hide();
         search();
     });
+}
+
+void TfrmEntry_DateRecCheque::showLoaded()
+{
+    form_->show(loaded_->stored.form);
+    // A waiting document starts with an empty date; a finished one with its own.
+    if (RadioButton1->isChecked())
+        edtModified_Date->clear();
+    else
+        edtModified_Date->setText(loaded_->stored.modifiedDate);
 }
 
 void TfrmEntry_DateRecCheque::btnExit2Click()

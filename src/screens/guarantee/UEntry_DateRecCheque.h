@@ -4,8 +4,10 @@
 // guarantee document and moves it to the finished state, or corrects the date of a finished one.
 
 #include "screens/common/Screen.h"
+#include "screens/guarantee/GuaranteeForm.h"
 
 #include <memory>
+#include <optional>
 
 class CriteriaPanel;
 class GuaranteeForm;
@@ -31,6 +33,8 @@ private:
     QWidget *buildSearch();
     QWidget *buildRecord();
     bool search();
+    // The loaded document in the boxes.
+    void showLoaded();
 
     QWidget *Panel1 = nullptr;
     QWidget *Panel2 = nullptr;
@@ -40,4 +44,5 @@ private:
     MaskEdit *edtModified_Date = nullptr;
     std::unique_ptr<CriteriaPanel> filters_;
     std::unique_ptr<GuaranteeForm> form_;
+    std::optional<LoadedGuarantee> loaded_; // the document whose cheque is recorded
 };

@@ -220,10 +220,10 @@ void TfrmEntry_Money_Promise::btnEdit_Data4Click()
 {
     Session &s = session();
     guarded(this, s.dialogs, [&] {
-        const auto stored = loadSelected(s, this, *StringGrid1);
-        if (!stored)
+        loaded_ = loadSelected(s, this, *StringGrid1);
+        if (!loaded_)
             return;
-        form_->show(stored->form);
+        form_->show(loaded_->stored.form);
         Panel2->show();
         Panel2->raise();
         Panel3->raise();
@@ -249,12 +249,18 @@ void TfrmEntry_Money_Promise::btnSave1Click()
             Panel2->hide();
             return;
         }
-        const QString key = StringGrid1->cell(1, StringGrid1->row());
-        if (!guarantee::saveEdit(s.connection, key, values)) {
-            // The document went while it was open: nothing was saved.
-            s.dialogs.message(this, guarantee::loadFailure(s.deployment.adminExtension));
+        if (!loaded_)
             return;
-        }
+        const QString key = loaded_->key;
+        QList<loaded::Change> changed;
+        const loaded::Outcome outcome =
+            guarantee::saveEdit(s.connection, key, values, loaded_->stored, &changed);
+        if (!savedOver(s, this, outcome, changed, [&] {
+                loaded_ = loadAgain(s, this, key);
+                if (loaded_)
+                    form_->show(loaded_->stored.form);
+            }))
+            return;
         Panel2->hide();
         if (s.dialogs.confirm(this, QStringLiteral("ต้องการพิมพ์เอกสารหรือไม่ ")))
             showKey(key);

@@ -5,10 +5,12 @@
 // (Panel1), the finder (Panel4), the form (Panel2) and the key of the last save (Panel3).
 
 #include "screens/common/Screen.h"
+#include "screens/guarantee/GuaranteeForm.h"
 #include "screens/guarantee/NoticePreview.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CriteriaPanel;
 class GuaranteeForm;
@@ -68,4 +70,5 @@ private:
     Grid *StringGrid1 = nullptr;
     std::unique_ptr<CriteriaPanel> filters_;
     std::unique_ptr<GuaranteeForm> form_;
+    std::optional<LoadedGuarantee> loaded_; // the document being corrected
 };

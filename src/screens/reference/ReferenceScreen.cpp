@@ -278,26 +278,32 @@ void ReferenceScreen::btnEdit_DataClick()
 {
     guarded(this, session().dialogs, [this] {
         const QString key = chosenKey();
-        if (key.isEmpty())
-            return;
-        const std::optional<reference::Values> row =
-            reference::find(session().connection, rules_.id, key);
-        if (!row) {
-            // Removed meanwhile at another station.
-            session().dialogs.message(this, msg::NotFound);
-            showList();
-            return;
-        }
-        showEditPanel(false);
-        editing_ = row->value(QLatin1String(rules_.key().column));
-        for (qsizetype i = 0; i < fields_.size(); ++i) {
-            const QString text = row->value(QLatin1String(rules_.fields[i].column));
-            if (auto *check = qobject_cast<QCheckBox *>(fields_[i]))
-                check->setChecked(text == schema::code::PersonActive);
-            else if (rules_.fields[i].kind != FieldKind::Password)
-                static_cast<QLineEdit *>(fields_[i])->setText(text.trimmed());
-        }
+        if (!key.isEmpty())
+            editRow(key);
     });
+}
+
+void ReferenceScreen::editRow(const QString &key)
+{
+    const std::optional<reference::Values> row =
+        reference::find(session().connection, rules_.id, key);
+    if (!row) {
+        // Removed meanwhile at another station.
+        session().dialogs.message(this, msg::NotFound);
+        showList();
+        showListPanel();
+        return;
+    }
+    loaded_ = *row;
+    showEditPanel(false);
+    editing_ = row->value(QLatin1String(rules_.key().column));
+    for (qsizetype i = 0; i < fields_.size(); ++i) {
+        const QString text = row->value(QLatin1String(rules_.fields[i].column));
+        if (auto *check = qobject_cast<QCheckBox *>(fields_[i]))
+            check->setChecked(text == schema::code::PersonActive);
+        else if (rules_.fields[i].kind != FieldKind::Password)
+            static_cast<QLineEdit *>(fields_[i])->setText(text.trimmed());
+    }
 }
 
 reference::Values ReferenceScreen::entered() const
@@ -341,8 +347,14 @@ void ReferenceScreen::btnSave2Click()
         if (!s.dialogs.confirm(this, msg::ConfirmSave))
             return;
         const reference::Actor actor{s.Login_User};
-        outcome = adding_ ? reference::add(s.connection, rules_.id, values)
-                          : reference::change(s.connection, rules_.id, editing_, values, actor);
+        outcome = adding_
+                      ? reference::add(s.connection, rules_.id, values)
+                      : reference::change(s.connection, rules_.id, editing_, values, actor, &loaded_);
+        if (outcome.changedMeanwhile) {
+            if (s.dialogs.confirm(this, outcome.refusal))
+                editRow(editing_);
+            return;
+        }
         if (!outcome.ok()) {
             refuse(outcome);
             return;

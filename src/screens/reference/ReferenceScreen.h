@@ -51,6 +51,8 @@ private:
     // The key of the grid's current row; empty (and the user told) when there is none.
     QString chosenKey();
     reference::Values entered() const;
+    // The stored row of the key in the edit panel.
+    void editRow(const QString &key);
     void refuse(const reference::Outcome &outcome);
 
     const reference::Rules &rules_;
@@ -62,6 +64,7 @@ private:
     QList<QWidget *> fields_; // one per field of the rules, in their order
     bool adding_ = false;
     QString editing_; // the key of the row in the edit panel
+    reference::Values loaded_; // that row as it was loaded
 };
 
 // What the menu opens: one screen per table.

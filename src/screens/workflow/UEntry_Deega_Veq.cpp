@@ -137,6 +137,11 @@ void TfrmEntry_Deega_Veq::writeStage()
         return;
     }
     if (!deega_veq::insertDocument(session().connection, edtDoc_PK2->text(), enteredFields())) {
+        // Another station recorded the same document meanwhile: its values are told, not
+        // overwritten.
+        Save_Mode = 2;
+        edtDoc_PK2->setEnabled(false);
+        expectNewDocument();
         BrowseEditScreen::writeStage();
         return;
     }
