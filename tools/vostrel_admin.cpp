@@ -1,6 +1,7 @@
 // vostrel-admin: makes catalogs, adds users, loads demo data and prints reports.
 
 #include "admin/Admin.h"
+#include "admin/AuditCommand.h"
 #include "admin/GuaranteeCommand.h"
 #include "admin/Help.h"
 #include "admin/Notice.h"
@@ -66,6 +67,9 @@ const char *const Usage = R"(ใช้งาน:
   vostrel-admin summary --from DD/MM/YYYY --to DD/MM/YYYY [--target N] [--by officer|type|month]
                  [--xlsx FILE | --pdf FILE] [--catalog URL]
                  (สรุปจำนวนวันทำการของเรื่องที่เสร็จสิ้นเทียบกับเป้าหมาย คั่นด้วย tab)
+  vostrel-admin audit [KEY] [--from DD/MM/YYYY] [--to DD/MM/YYYY] [--user NAME] [--catalog URL]
+                 (ประวัติการแก้ไขข้อมูล คั่นด้วย tab)
+  vostrel-admin audit verify [--catalog URL]   (ตรวจว่าไม่มีรายการในประวัติถูกแก้ไข)
   vostrel-admin --help | COMMAND --help   (คำอธิบายของทุกคำสั่งและตัวเลือก)
 URL:  sqlite:PATH  หรือ  postgresql://USER@HOST[:PORT]/DB
 ไม่ระบุ --catalog: ใช้ฐานข้อมูลตามแฟ้มตั้งค่า (ปกติคือฐานข้อมูลในเครื่อง)
@@ -517,6 +521,16 @@ const Command Commands[] = {
     {"dump", 1, admin::DumpForm, true,
      [](const Invocation &in) {
          return admin::dumpTable({in.args, in.operands, *in.connection, out(), err()});
+     },
+     true},
+    // Before "audit": its own words begin this one.
+    {"audit verify", 0, admin::AuditVerifyForm, true,
+     [](const Invocation &in) {
+         return admin::auditVerify({in.args, in.operands, *in.connection, out(), err()});
+     }},
+    {"audit", 0, admin::AuditForm, true,
+     [](const Invocation &in) {
+         return admin::auditCommand({in.args, in.operands, *in.connection, out(), err()});
      },
      true},
     {"summary", 0, admin::SummaryForm, true,

@@ -16,6 +16,7 @@
 #include "screens/reference/ReferenceScreen.h"
 #include "screens/reports/URep_Deega_No_date.h"
 #include "screens/reports/URep_Detail_Deega.h"
+#include "screens/reports/URep_History.h"
 #include "screens/reports/URep_DivBy_DocType.h"
 #include "screens/workflow/UEntry_Deega_No.h"
 #include "screens/workflow/UEntry_Deega_Veq.h"
@@ -118,6 +119,9 @@ constexpr Entry Table[] = {
      Kind::Item,
      {},
      open<TfrmEntry_LastDay_Into_Fin>},
+    // Our own: who changed what, and when.
+    {"historySeparator", "", "Administrator1", Kind::Separator},
+    {"history", "ประวัติการแก้ไขข้อมูล", "Administrator1", Kind::Item, {}, open<TfrmRep_History>},
 
     // Our own: arranging the open screens; the main window fills it.
     {WindowMenu, "หน้าต่าง", nullptr, Kind::Menu},

@@ -291,7 +291,7 @@ void TfrmMain_Vostrel::btnOKClick()
     guarded(this, dialogs_, [this] {
         const QString name = edtName->text();
         const user_access::LoginResult result =
-            user_access::checkLogin(*DBConnec1, name, edtPassword->text());
+            user_access::logIn(*DBConnec1, name, edtPassword->text());
         if (result.ok()) {
             enterProgram(name, result.level);
             return;

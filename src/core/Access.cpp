@@ -1,6 +1,7 @@
 #include "core/Access.h"
 
 #include "data/Connection.h"
+#include "data/History.h"
 #include "data/Statement.h"
 #include "data/schema.h"
 #include "util/Utility.h"
@@ -26,6 +27,26 @@ LoginResult checkLogin(db::Connection &c, const QString &name, const QString &pa
     if (trimText(user.text(QStringLiteral("password"))) != password)
         return {LoginOutcome::WrongPassword};
     return {LoginOutcome::Ok, static_cast<int>(user.integer(QStringLiteral("U_Level")))};
+}
+
+LoginResult logIn(db::Connection &c, const QString &name, const QString &password)
+{
+    const LoginResult result = checkLogin(c, name, password);
+    using db::history::Event;
+    switch (result.outcome) {
+    case LoginOutcome::EmptyName:
+    case LoginOutcome::EmptyPassword:
+        break; // nothing was asked of the catalog
+    case LoginOutcome::UnknownUser:
+    case LoginOutcome::WrongPassword:
+        db::history::recordEvent(c, Event::LoginFailed, name);
+        break;
+    case LoginOutcome::Ok:
+        db::history::recordEvent(c, Event::Login, name);
+        c.setActor(name, c.actorStation());
+        break;
+    }
+    return result;
 }
 
 QString loginMessage(LoginOutcome outcome)

@@ -34,6 +34,11 @@ db::Statement userStatement(const QString &name);
 // one exactly. Throws db::Error when the catalog fails.
 LoginResult checkLogin(db::Connection &c, const QString &name, const QString &password);
 
+// The login as the program makes it: checkLogin, then the history's entry of it (a login, or
+// a refused one under the name typed), and from then on the connection's writes recorded under
+// the name that logged in.
+LoginResult logIn(db::Connection &c, const QString &name, const QString &password);
+
 // What the login panel says for a failure; empty for Ok.
 QString loginMessage(LoginOutcome outcome);
 

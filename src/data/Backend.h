@@ -67,6 +67,9 @@ public:
 
     virtual void pinServerClock(QSqlDatabase &db, const QDateTime &now) = 0;
 
+    // Who writes through the connection, for the history's entries.
+    virtual void setActor(QSqlDatabase &db, const QString &user, const QString &station) = 0;
+
     // Starts a transaction that will write: it holds the right to write from its first
     // statement, so that a read in it cannot be overtaken by another writer.
     virtual void beginWrite(QSqlDatabase &db);

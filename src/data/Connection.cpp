@@ -1,8 +1,12 @@
 #include "data/Connection.h"
 
 #include "data/Backend.h"
+#include "data/History.h"
 #include "util/ThaiDate.h"
 
+#include <QSysInfo>
+#include <pwd.h>
+#include <unistd.h>
 #include <QAtomicInt>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -246,12 +250,30 @@ QDateTime Rows::dateTime(const QString &column) const
 // ---- Connection ----
 
 namespace {
+
 QAtomicInt connectionCounter;
+
+// The account the process runs under, as the history names a tool's user.
+QString accountName()
+{
+    for (const char *variable : {"USER", "LOGNAME"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty())
+            return name;
+    }
+    if (const passwd *pw = getpwuid(getuid()))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(getuid());
 }
+
+} // namespace
 
 Connection::Connection(CatalogLocation where)
     : where_(std::move(where)),
-      name_(QStringLiteral("vostrel-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+      name_(QStringLiteral("vostrel-%1").arg(connectionCounter.fetchAndAddRelaxed(1))),
+      // Until someone logs in, the account the program runs under.
+      actorUser_(accountName()),
+      actorStation_(QSysInfo::machineHostName())
 {
 }
 
@@ -276,6 +298,9 @@ void Connection::open(OpenMode mode)
             if (!db.open())
                 throw Error(detail::serverMessage(db.lastError()));
             backend_->prepareSession(db);
+            backend_->setActor(db, actorUser_, actorStation_);
+            // Recording starts before the connection's first write.
+            history::attach(*this);
         } catch (...) {
             db.close();
             db = QSqlDatabase();
@@ -343,6 +368,32 @@ int Connection::execute(const Statement &statement)
     if (!q.exec(text))
         fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));
     return q.numRowsAffected();
+}
+
+Rows Connection::selectQuietly(const Statement &statement)
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    return Rows(backend_->select(db, statement.text()), backend_.get());
+}
+
+int Connection::executeQuietly(const Statement &statement)
+{
+    require();
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!q.exec(statement.text()))
+        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));
+    return q.numRowsAffected();
+}
+
+void Connection::setActor(const QString &user, const QString &station)
+{
+    actorUser_ = user;
+    actorStation_ = station;
+    if (backend_) {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        backend_->setActor(db, actorUser_, actorStation_);
+    }
 }
 
 void Connection::begin()

@@ -104,6 +104,19 @@ public:
     bool exists(const Statement &statement);
     // A statement that returns none; gives the number of rows it changed (-1 when unknown).
     int execute(const Statement &statement);
+    // A statement of the data layer's own upkeep (the history's triggers and entries, session
+    // settings): sent like execute, but not shown to the observer, which sees what the program
+    // itself asks of the catalog.
+    int executeQuietly(const Statement &statement);
+    // The same for a statement that returns rows.
+    Rows selectQuietly(const Statement &statement);
+
+    // Who writes through this connection and from where, as the history records it: the
+    // logged-in user (the tool: the account running it) and the station's host name. Set
+    // before opening or at any time after.
+    void setActor(const QString &user, const QString &station);
+    const QString &actorUser() const { return actorUser_; }
+    const QString &actorStation() const { return actorStation_; }
 
     void begin();
     // A transaction that will write; see Transaction::Kind::Write.
@@ -140,6 +153,8 @@ private:
     QString name_;
     std::unique_ptr<detail::Backend> backend_;
     Observer observer_;
+    QString actorUser_;
+    QString actorStation_;
 };
 
 // Rolls back unless committed: a step that fails half-way leaves the catalog as it was.

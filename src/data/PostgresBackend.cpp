@@ -1,6 +1,7 @@
 // The shared catalog: a PostgreSQL server that several workstations use at once.
 
 #include "data/Backend.h"
+#include "data/Statement.h"
 #include "data/schema.h"
 
 #include <QSqlDatabase>
@@ -87,6 +88,8 @@ public:
     {
         // The quoting routine doubles single quotes only: backslashes must stay plain text.
         run(db, QStringLiteral("SET standard_conforming_strings = on"));
+        // The server's notices ("... does not exist, skipping") are no failures to show.
+        run(db, QStringLiteral("SET client_min_messages = warning"));
     }
 
     QStringList schemaStatements(const std::vector<schema::Table> &tables) const override
@@ -106,6 +109,15 @@ public:
     QString tableLock(const QString &table) const override
     {
         return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table);
+    }
+
+    // Session settings the history's functions read; a client that sets none is recorded as
+    // its login and address.
+    void setActor(QSqlDatabase &db, const QString &user, const QString &station) override
+    {
+        run(db, QStringLiteral("SELECT set_config('vostrel.user', '%1', false), "
+                               "set_config('vostrel.station', '%2', false)")
+                    .arg(sqlText(user), sqlText(station)));
     }
 
     void pinServerClock(QSqlDatabase &db, const QDateTime &now) override

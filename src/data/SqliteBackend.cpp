@@ -1,6 +1,7 @@
 // The embedded catalog: one SQLite file on the workstation.
 
 #include "data/Backend.h"
+#include "data/History.h"
 #include "data/Statement.h"
 #include "data/schema.h"
 
@@ -12,6 +13,7 @@
 #include <QTimeZone>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <sqlite3.h>
 #include <unordered_set>
 #include <vector>
@@ -47,6 +49,85 @@ void sqliteLike(sqlite3_context *context, int argc, sqlite3_value **argv)
     const auto *pattern = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
     sqlite3_result_int(context, sqlite3_strlike(pattern, text, escape) == 0);
+}
+
+// Who writes through the connection, as the history's triggers ask.
+struct Actor {
+    QByteArray user;
+    QByteArray station;
+};
+
+void actorUser(sqlite3_context *context, int, sqlite3_value **)
+{
+    const auto *actor = static_cast<const Actor *>(sqlite3_user_data(context));
+    sqlite3_result_text(context, actor->user.constData(), int(actor->user.size()), SQLITE_TRANSIENT);
+}
+
+void actorStation(sqlite3_context *context, int, sqlite3_value **)
+{
+    const auto *actor = static_cast<const Actor *>(sqlite3_user_data(context));
+    sqlite3_result_text(context, actor->station.constData(), int(actor->station.size()),
+                        SQLITE_TRANSIENT);
+}
+
+QString argText(sqlite3_value *v)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)),
+                             sqlite3_value_bytes(v));
+}
+
+// A stored value as the history writes it: numbers as the shared server's JSON gives them.
+std::optional<QString> storedText(sqlite3_value *v)
+{
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_value_int64(v));
+    case SQLITE_FLOAT:
+        return QString::number(sqlite3_value_double(v), 'g', 15);
+    default:
+        return argText(v);
+    }
+}
+
+// vostrel_history_changes(table number, old values..., new values...): the changes as the
+// history stores them, or NULL when no value differs.
+void historyChanges(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    const std::vector<schema::Table> &tables = schema::tables();
+    const auto index = static_cast<size_t>(sqlite3_value_int(argv[0]));
+    if (index >= tables.size() || argc != 1 + 2 * int(tables[index].columns.size())) {
+        sqlite3_result_error(context, "vostrel_history_changes: wrong arguments", -1);
+        return;
+    }
+    const std::vector<schema::Column> &columns = tables[index].columns;
+    const int n = int(columns.size());
+    std::vector<db::history::ColumnValue> values;
+    values.reserve(columns.size());
+    for (int i = 0; i < n; ++i)
+        values.push_back({columns[size_t(i)].name, columns[size_t(i)].secret,
+                          storedText(argv[1 + i]), storedText(argv[1 + n + i])});
+    const QByteArray text = db::history::changesText(values).toUtf8();
+    if (text.isEmpty())
+        return; // NULL: nothing to record
+    sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
+// vostrel_history_hash(id, previous, time, user, station, table, key, action, changes).
+void historyHash(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    db::history::Entry e;
+    e.id = sqlite3_value_int64(argv[0]);
+    e.time = argText(argv[2]);
+    e.user = argText(argv[3]);
+    e.station = argText(argv[4]);
+    e.table = argText(argv[5]);
+    e.key = argText(argv[6]);
+    e.action = argText(argv[7]);
+    e.changes = argText(argv[8]);
+    const QByteArray hash = db::history::entryHash(e, argText(argv[1])).toLatin1();
+    sqlite3_result_text(context, hash.constData(), int(hash.size()), SQLITE_TRANSIENT);
 }
 
 QString columnType(const schema::Column &c)
@@ -235,6 +316,7 @@ public:
         raw_ = handleOf(db);
         registerGetdate();
         registerLike();
+        registerHistory();
         // An empty file that is not a catalog must fail here, not half-way through a screen.
         run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         // The write-ahead log lets stations read while one writes. With FULL sync every commit
@@ -374,6 +456,11 @@ public:
     // The registered function reads pinned_ through its user data on every call.
     void pinServerClock(QSqlDatabase &, const QDateTime &now) override { pinned_ = now; }
 
+    void setActor(QSqlDatabase &, const QString &user, const QString &station) override
+    {
+        actor_ = {user.toUtf8(), station.toUtf8()};
+    }
+
 private:
     static sqlite3 *handleOf(QSqlDatabase &db)
     {
@@ -399,6 +486,25 @@ private:
             throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
     }
 
+    void registerHistory()
+    {
+        const struct {
+            const char *name;
+            int args;
+            void (*run)(sqlite3_context *, int, sqlite3_value **);
+            int flags;
+        } functions[] = {{"vostrel_history_user", 0, actorUser, 0},
+                         {"vostrel_history_station", 0, actorStation, 0},
+                         {"vostrel_history_changes", -1, historyChanges, SQLITE_DETERMINISTIC},
+                         {"vostrel_history_hash", 9, historyHash, SQLITE_DETERMINISTIC}};
+        for (const auto &f : functions) {
+            const int rc = sqlite3_create_function_v2(raw_, f.name, f.args, SQLITE_UTF8 | f.flags,
+                                                      &actor_, f.run, nullptr, nullptr, nullptr);
+            if (rc != SQLITE_OK)
+                throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
+        }
+    }
+
     void registerLike()
     {
         for (const int args : {2, 3}) {
@@ -417,6 +523,7 @@ private:
     }
 
     QDateTime pinned_;
+    Actor actor_;
     sqlite3 *raw_ = nullptr; // the driver's connection, once open
     std::shared_ptr<OpenCursors> open_ = std::make_shared<OpenCursors>();
 };

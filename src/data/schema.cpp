@@ -2,6 +2,7 @@
 
 #include "data/Backend.h"
 #include "data/Connection.h"
+#include "data/History.h"
 
 #include <QSqlDatabase>
 
@@ -68,7 +69,7 @@ std::vector<Table> makeTables()
     return {
         workflowTable(),
         {"TR_User",
-         {{"UserName", T, 50}, {"Password", T, 10}, {"U_Level", Kind::Integer}},
+         {{"UserName", T, 50}, {"Password", T, 10, true}, {"U_Level", Kind::Integer}},
          {},
          {{"UserName"}},
          {}},
@@ -132,6 +133,33 @@ const Table *findTable(QStringView name)
     return nullptr;
 }
 
+std::vector<const char *> rowKey(const Table &table)
+{
+    if (!table.primaryKey.empty())
+        return table.primaryKey;
+    if (!table.unique.empty())
+        return table.unique.front();
+    return {table.columns.front().name};
+}
+
+const Table &historyTable()
+{
+    static const Table history{"TR_History",
+                               {{"History_ID", Kind::Integer},
+                                {"History_Time", T, 23},
+                                {"User_Name", T, 0},
+                                {"Station", T, 0},
+                                {"Table_Name", T, 40},
+                                {"Row_Key", T, 0},
+                                {"Action", T, 20},
+                                {"Changes", T, 0},
+                                {"Hash", T, 64}},
+                               {"History_ID"},
+                               {},
+                               {{"Row_Key"}, {"History_Time"}}};
+    return history;
+}
+
 bool isDateTimeColumn(QStringView name)
 {
     // Few enough to scan; asked once per column of a result, not per row.
@@ -154,6 +182,9 @@ void create(db::Connection &connection, const std::function<void()> &alsoInside)
     db::Transaction work(connection);
     for (const QString &ddl : connection.schemaStatements(tables()))
         connection.execute(db::Statement{ddl});
+    // The history records from the first row on: the version and the first user too.
+    db::history::install(connection);
+    db::history::startRecording(connection);
     connection.execute(
         db::Statement{QStringLiteral("INSERT INTO TR_Version (Version_NO)"),
                       QStringLiteral("VALUES ('") + db::sqlText(Version) + QStringLiteral("')")});

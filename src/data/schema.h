@@ -26,6 +26,7 @@ struct Column {
     const char *name;
     Kind kind;
     int width = 0; // text: the longest value the program writes (0: no stated limit)
+    bool secret = false; // the history records that it changed, never its value
 };
 
 struct Table {
@@ -39,6 +40,13 @@ struct Table {
 // The nine tables, in creation order.
 const std::vector<Table> &tables();
 const Table *findTable(QStringView name);
+
+// The columns that name one row of the table: its primary key, else its first unique key, else
+// its first column (the history's key of a row of a table without a key).
+std::vector<const char *> rowKey(const Table &table);
+
+// The history of changes: one entry per row written and per login, beside the nine tables.
+const Table &historyTable();
 
 // Whether a column (of any table) holds a server date-time.
 bool isDateTimeColumn(QStringView name);

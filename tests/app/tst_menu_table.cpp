@@ -55,6 +55,7 @@ private slots:
             {"N22", "frmEntry_DateRecCheque"},
             {"N24", "frmRep_Money_Pormise"},
             {"serviceSummary", "frmService_Summary"},
+            {"history", "frmRep_History"},
             {"about", "about"},
             {"referenceOfficers", "referenceOfficers"},
             {"referenceDocTypes", "referenceDocTypes"},
