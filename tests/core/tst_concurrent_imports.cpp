@@ -5,6 +5,7 @@
 #include "TestCatalog.h"
 #include "core/ImportRows.h"
 #include "data/Connection.h"
+#include "data/History.h"
 
 #include <QTest>
 #include <thread>
@@ -109,6 +110,10 @@ private slots:
         }
         QCOMPARE(inserted, expected);
         QCOMPARE(updated, (stations - 1) * Shared);
+        // The stations' history entries, appended at once, form one unbroken chain.
+        const db::history::Verdict chain = db::history::verify(c);
+        QVERIFY2(chain.ok(), qPrintable(chain.why));
+        QVERIFY(chain.entries >= 2 * expected);
     }
 };
 
