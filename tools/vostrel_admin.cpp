@@ -297,8 +297,9 @@ int runRestore(const Invocation &in)
         return UsageError;
     }
     in.connection->open();
-    db::restoreCatalog(*in.connection, in.operands.at(0));
+    const QString kept = db::restoreCatalog(*in.connection, in.operands.at(0));
     out() << QStringLiteral("นำฐานข้อมูลจาก %1 กลับเรียบร้อยแล้ว\n").arg(in.operands.at(0));
+    out() << QStringLiteral("ฐานข้อมูลก่อนนำสำเนากลับเก็บไว้ที่ %1\n").arg(kept);
     return Ok;
 }
 

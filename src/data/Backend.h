@@ -77,10 +77,9 @@ public:
     // durable() puts every commit made so far on disk and makes each later one durable again.
     virtual void bulkWrites(QSqlDatabase &db) { (void)db; }
     virtual void durable(QSqlDatabase &db) { (void)db; }
-    // A consistent copy of the catalog into a new file; the copy put back. The shared server
-    // has its own tools: it refuses both.
+    // A consistent copy of the catalog into a new file. The shared server has its own tools:
+    // it refuses.
     virtual void backupTo(QSqlDatabase &db, const QString &path);
-    virtual void restoreFrom(QSqlDatabase &db, const QString &path);
     // What a SELECT ends with to lock the rows it reads until the transaction ends.
     virtual QString rowLock() const { return {}; }
     // The statement that keeps other writers out of a table until the transaction ends, while

@@ -58,11 +58,6 @@ void Backend::backupTo(QSqlDatabase &, const QString &)
     throw Error(QStringLiteral("ฐานข้อมูลกลางสำรองด้วย pg_dump ของเครื่องแม่ข่าย (ดู README)"));
 }
 
-void Backend::restoreFrom(QSqlDatabase &, const QString &)
-{
-    throw Error(QStringLiteral("ฐานข้อมูลกลางนำกลับด้วย pg_restore ของเครื่องแม่ข่าย (ดู README)"));
-}
-
 void run(QSqlDatabase &db, const QString &statement)
 {
     QSqlQuery q(db);
@@ -409,13 +404,6 @@ void Connection::backupTo(const QString &path)
     require();
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     backend_->backupTo(db, path);
-}
-
-void Connection::restoreFrom(const QString &path)
-{
-    require();
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
-    backend_->restoreFrom(db, path);
 }
 
 void Connection::beginBulkWrites()

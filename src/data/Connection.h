@@ -90,9 +90,8 @@ public:
 
     // A statement that returns rows.
     Rows select(const Statement &statement);
-    // Copies of an embedded catalog (see Backup.h).
+    // A copy of an embedded catalog (see Backup.h).
     void backupTo(const QString &path);
-    void restoreFrom(const QString &path);
 
     // Bulk work: see BulkWrites.
     void beginBulkWrites();

@@ -421,38 +421,6 @@ public:
         run(db, QStringLiteral("VACUUM INTO '") + sqlText(path) + QStringLiteral("'"));
     }
 
-    // The online backup copies every page under the file's write lock: the stations' own
-    // connections stay open and see the copy's content from their next read.
-    void restoreFrom(QSqlDatabase &db, const QString &path) override
-    {
-        sqlite3 *source = nullptr;
-        const QByteArray file = path.toUtf8();
-        if (sqlite3_open_v2(file.constData(), &source, SQLITE_OPEN_READONLY, nullptr) !=
-            SQLITE_OK) {
-            const QString why = QString::fromUtf8(sqlite3_errmsg(source));
-            sqlite3_close(source);
-            throw Error(QStringLiteral("เปิดแฟ้มสำรอง %1 ไม่ได้: %2").arg(path, why));
-        }
-        sqlite3 *target = handleOf(db);
-        sqlite3_backup *copy = sqlite3_backup_init(target, "main", source, "main");
-        if (!copy) {
-            const QString why = QString::fromUtf8(sqlite3_errmsg(target));
-            sqlite3_close(source);
-            throw Error(QStringLiteral("นำแฟ้มสำรองกลับไม่ได้: ") + why);
-        }
-        int rc = SQLITE_OK;
-        do {
-            rc = sqlite3_backup_step(copy, -1);
-            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                sqlite3_sleep(100);
-        } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
-        sqlite3_backup_finish(copy);
-        sqlite3_close(source);
-        if (rc != SQLITE_DONE)
-            throw Error(QStringLiteral("นำแฟ้มสำรองกลับไม่ได้: ") +
-                        QString::fromUtf8(sqlite3_errstr(rc)));
-    }
-
     // The registered function reads pinned_ through its user data on every call.
     void pinServerClock(QSqlDatabase &, const QDateTime &now) override { pinned_ = now; }
 
