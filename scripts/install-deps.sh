@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   qt6-charts-dev libqt6opengl6-dev
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libssl-dev
   libxlsxwriter-dev libfreexl-dev libzip-dev
   fonts-thai-tlwg
   postgresql postgresql-contrib

@@ -69,6 +69,24 @@ public:
 
     // Who writes through the connection, for the history's entries.
     virtual void setActor(QSqlDatabase &db, const QString &user, const QString &station) = 0;
+    // From now on the connection's writes are recorded by the program itself (the embedded
+    // catalog; the server records with its own triggers).
+    virtual void startRecording(QSqlDatabase &db) { (void)db; }
+    // Around each statement sent with execute: before it, whether it was given a transaction of
+    // its own (so that its history is written with it); after it, what it changed recorded, or
+    // forgotten when it failed, and that transaction ended.
+    virtual bool beginStatement(QSqlDatabase &db, const QString &text)
+    {
+        (void)db;
+        (void)text;
+        return false;
+    }
+    virtual void endStatement(QSqlDatabase &db, bool succeeded, bool ownTransaction)
+    {
+        (void)db;
+        (void)succeeded;
+        (void)ownTransaction;
+    }
 
     // Starts a transaction that will write: it holds the right to write from its first
     // statement, so that a read in it cannot be overtaken by another writer.

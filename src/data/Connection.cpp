@@ -358,11 +358,22 @@ Rows Connection::select(const Statement &statement)
 
 int Connection::execute(const Statement &statement)
 {
-    const QString text = textToSend(statement);
-    QSqlQuery q(QSqlDatabase::database(name_, false));
-    if (!q.exec(text))
-        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));
-    return q.numRowsAffected();
+    return run(textToSend(statement));
+}
+
+int Connection::run(const QString &text)
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    const bool own = backend_->beginStatement(db, text);
+    QSqlQuery q(db);
+    const bool ok = q.exec(text);
+    const int changed = q.numRowsAffected();
+    const QString why = ok ? QString() : detail::serverMessage(q.lastError());
+    q.finish();
+    backend_->endStatement(db, ok, own);
+    if (!ok)
+        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), why);
+    return changed;
 }
 
 Rows Connection::selectQuietly(const Statement &statement)
@@ -375,10 +386,14 @@ Rows Connection::selectQuietly(const Statement &statement)
 int Connection::executeQuietly(const Statement &statement)
 {
     require();
-    QSqlQuery q(QSqlDatabase::database(name_, false));
-    if (!q.exec(statement.text()))
-        fail(QStringLiteral("คำสั่งฐานข้อมูลล้มเหลว"), detail::serverMessage(q.lastError()));
-    return q.numRowsAffected();
+    return run(statement.text());
+}
+
+void Connection::startRecording()
+{
+    require();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    backend_->startRecording(db);
 }
 
 void Connection::setActor(const QString &user, const QString &station)

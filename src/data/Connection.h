@@ -109,6 +109,8 @@ public:
     int executeQuietly(const Statement &statement);
     // The same for a statement that returns rows.
     Rows selectQuietly(const Statement &statement);
+    // The history's own: from now on this connection's writes are recorded (see History.h).
+    void startRecording();
 
     // Who writes through this connection and from where, as the history records it: the
     // logged-in user (the tool: the account running it) and the station's host name. Set
@@ -146,6 +148,7 @@ public:
 private:
     void require() const;
     QString textToSend(const Statement &statement) const;
+    int run(const QString &text);
     [[noreturn]] void fail(const QString &fallback, const QString &serverText) const;
 
     CatalogLocation where_;

@@ -3,10 +3,9 @@
 #include "data/Connection.h"
 #include "data/schema.h"
 
-#include <QCryptographicHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
+#include <openssl/sha.h>
+#include <utility>
 
 namespace db::history {
 
@@ -38,64 +37,10 @@ bool hasNineTables(Connection &c)
 
 // ---- the embedded catalog ----
 
-// One entry appended after the last: its number, the previous hash and the time come from the
-// catalog; the changes expression gives NULL when there is nothing to record. The OFFSET keeps
-// the inner query from being merged into the outer one, which would call getdate() and the
-// changes function once for each place that names them: the hash must cover the values stored.
-QString sqliteAppend(const QString &user, const QString &table, const QString &key,
-                     const QString &action, const QString &changes)
-{
-    return QStringLiteral(
-               "INSERT INTO TR_History (%1) "
-               "SELECT e.id, e.t, e.u, e.s, e.tb, e.k, e.a, e.ch, "
-               "vostrel_history_hash(e.id, e.prev, e.t, e.u, e.s, e.tb, e.k, e.a, e.ch) "
-               "FROM (SELECT coalesce(l.id, 0) + 1 AS id, coalesce(l.hash, '') AS prev, "
-               "getdate() AS t, %2 AS u, vostrel_history_station() AS s, %3 AS tb, %4 AS k, "
-               "%5 AS a, %6 AS ch FROM (SELECT 1) LEFT JOIN (SELECT History_ID AS id, Hash AS "
-               "hash FROM TR_History ORDER BY History_ID DESC LIMIT 1) AS l LIMIT 1 OFFSET 0) AS e "
-               "WHERE e.ch IS NOT NULL")
-        .arg(QLatin1String(Columns), user, table, key, action, changes);
-}
-
-QString keyExpression(const schema::Table &t, const char *row)
-{
-    QStringList parts;
-    for (const char *k : schema::rowKey(t))
-        parts << QStringLiteral("coalesce(%1.%2, '')").arg(QLatin1String(row), QLatin1String(k));
-    return parts.join(QStringLiteral(" || ' ' || "));
-}
-
-// The triggers one connection records through: after each write of each table, and the refusal
-// of any change to the history itself.
+// The triggers that refuse, on this connection, any change to the history itself.
 QStringList sqliteSessionTriggers()
 {
     QStringList out;
-    const std::vector<schema::Table> &tables = schema::tables();
-    for (size_t i = 0; i < tables.size(); ++i) {
-        const schema::Table &t = tables[i];
-        const QString name = QLatin1String(t.name);
-        for (const char *op : {"insert", "update", "delete"}) {
-            const bool hasOld = qstrcmp(op, "insert") != 0;
-            const bool hasNew = qstrcmp(op, "delete") != 0;
-            QStringList values;
-            for (const char *row : {"OLD", "NEW"}) {
-                const bool present = qstrcmp(row, "OLD") == 0 ? hasOld : hasNew;
-                for (const schema::Column &c : t.columns)
-                    values << (present ? QStringLiteral("%1.%2").arg(QLatin1String(row),
-                                                                      QLatin1String(c.name))
-                                       : QStringLiteral("NULL"));
-            }
-            const QString changes = QStringLiteral("vostrel_history_changes(%1, %2)")
-                                        .arg(i)
-                                        .arg(values.join(QStringLiteral(", ")));
-            out << QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS vostrel_history_%1_%2 "
-                                  "AFTER %3 ON main.%1 BEGIN %4; END")
-                       .arg(name, QLatin1String(op), QString::fromLatin1(op).toUpper(),
-                            sqliteAppend(QStringLiteral("vostrel_history_user()"), literal(name),
-                                         keyExpression(t, hasNew ? "NEW" : "OLD"),
-                                         literal(QLatin1String(op)), changes));
-        }
-    }
     for (const char *op : {"UPDATE", "DELETE"}) {
         out << QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS vostrel_history_kept_%1 BEFORE %2 "
                               "ON main.TR_History BEGIN SELECT RAISE(ABORT, '%3'); END")
@@ -166,7 +111,7 @@ QStringList postgresObjects()
                "  END IF;\n"
                "  RETURN NULL;\n"
                "END $$")
-               .arg(Hidden);
+               .arg(QLatin1String(Hidden));
     out << QStringLiteral("CREATE OR REPLACE FUNCTION vostrel_history_kept() RETURNS trigger "
                           "LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION '%1'; END $$")
                .arg(QString::fromUtf8(KeptMessage));
@@ -267,6 +212,7 @@ void startRecording(Connection &c)
         return;
     for (const QString &s : sqliteSessionTriggers())
         c.executeQuietly(Statement{s});
+    c.startRecording();
 }
 
 void recordEvent(Connection &c, Event event, const QString &user)
@@ -279,37 +225,94 @@ void recordEvent(Connection &c, Event event, const QString &user)
                                        .arg(literal(user), literal(actionWord(event)))});
         return;
     }
-    c.executeQuietly(Statement{sqliteAppend(literal(user), QStringLiteral("''"),
-                                            QStringLiteral("''"), literal(actionWord(event)),
-                                            QStringLiteral("'[]'"))});
+    c.executeQuietly(Statement{QStringLiteral("SELECT vostrel_history_event(%1, %2)")
+                                   .arg(literal(actionWord(event)), literal(user))});
+}
+
+QByteArray hashOf(std::initializer_list<QByteArrayView> fields)
+{
+    QByteArray text;
+    qsizetype size = qsizetype(fields.size());
+    for (const QByteArrayView f : fields)
+        size += f.size();
+    text.reserve(size);
+    bool first = true;
+    for (const QByteArrayView f : fields) {
+        if (!first)
+            text += '\n';
+        text += f;
+        first = false;
+    }
+    // OpenSSL's digest uses the processor's SHA instructions: an import records a row in a
+    // few microseconds.
+    unsigned char digest[SHA256_DIGEST_LENGTH];
+    SHA256(reinterpret_cast<const unsigned char *>(text.constData()), size_t(text.size()), digest);
+    return QByteArray(reinterpret_cast<const char *>(digest), SHA256_DIGEST_LENGTH).toHex();
 }
 
 QString entryHash(const Entry &e, const QString &previous)
 {
-    const QString text = QStringList{QString::number(e.id), previous, e.time, e.user, e.station,
-                                     e.table, e.key, e.action, e.changes}
-                             .join(QLatin1Char('\n'));
-    return QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(hashOf({QByteArray::number(e.id), previous.toUtf8(), e.time.toUtf8(),
+                                       e.user.toUtf8(), e.station.toUtf8(), e.table.toUtf8(),
+                                       e.key.toUtf8(), e.action.toUtf8(), e.changes.toUtf8()}));
 }
 
-QString changesText(const std::vector<ColumnValue> &values)
+namespace {
+
+// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped; the runs
+// between them copied whole.
+void appendJsonString(QByteArray &out, QByteArrayView text)
 {
-    QJsonArray changes;
-    const auto json = [](bool secret, const std::optional<QString> &v) -> QJsonValue {
-        if (!v)
-            return QJsonValue::Null;
-        return secret ? Hidden : *v;
-    };
-    for (const ColumnValue &v : values) {
-        if (v.before == v.after)
+    out += '"';
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != '"' && c != '\\' && c >= 0x20)
             continue;
-        changes.append(QJsonArray{QLatin1String(v.column), json(v.secret, v.before),
-                                  json(v.secret, v.after)});
+        out.append(text.data() + run, i - run);
+        run = i + 1;
+        if (c < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
+            out.append(escape, 6);
+        } else {
+            const char escape[] = {'\\', char(c)};
+            out.append(escape, 2);
+        }
     }
-    if (changes.isEmpty())
-        return {};
-    return QString::fromUtf8(QJsonDocument(changes).toJson(QJsonDocument::Compact));
+    out.append(text.data() + run, text.size() - run);
+    out += '"';
+}
+
+void appendJsonValue(QByteArray &out, bool secret, std::optional<QByteArrayView> v)
+{
+    if (!v)
+        out += "null";
+    else
+        appendJsonString(out, secret ? QByteArrayView(Hidden) : *v);
+}
+
+} // namespace
+
+void ChangesJson::add(const char *column, bool secret, std::optional<QByteArrayView> before,
+                      std::optional<QByteArrayView> after)
+{
+    if (text_.isEmpty())
+        text_.reserve(1024);
+    text_ += text_.isEmpty() ? "[[" : ",[";
+    appendJsonString(text_, column);
+    text_ += ',';
+    appendJsonValue(text_, secret, before);
+    text_ += ',';
+    appendJsonValue(text_, secret, after);
+    text_ += ']';
+}
+
+QByteArray ChangesJson::take()
+{
+    if (!text_.isEmpty())
+        text_ += ']';
+    return std::exchange(text_, {});
 }
 
 Verdict verify(Connection &c)

@@ -13,9 +13,13 @@
 // Each entry carries a hash over its fields and the previous entry's hash: an entry edited,
 // removed or slipped in afterwards breaks the chain, which verify finds.
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <optional>
+#include <vector>
 
 namespace db {
 
@@ -57,19 +61,25 @@ struct Entry {
 };
 
 // The hash an entry must carry after the previous one's: hex SHA-256 of its fields and
-// previous, joined by line feeds.
+// previous, as UTF-8 joined by line feeds (in the order id, previous, time, user, station,
+// table, key, action, changes). The server's functions compute the same.
+QByteArray hashOf(std::initializer_list<QByteArrayView> fields);
 QString entryHash(const Entry &entry, const QString &previous);
 
-// The changes of a row as the history stores them: each column whose value differs, with its
-// old and new value (null where there was none; a secret column's values hidden), as JSON; an
-// empty text when nothing changed.
-struct ColumnValue {
-    const char *column;
-    bool secret;
-    std::optional<QString> before;
-    std::optional<QString> after;
+// The changes as the history stores them, written one changed column at a time: JSON
+// [[column, old, new], ...] with null where there was no value and a secret column's values
+// hidden. Values are UTF-8 text.
+class ChangesJson {
+public:
+    void add(const char *column, bool secret, std::optional<QByteArrayView> before,
+             std::optional<QByteArrayView> after);
+    bool isEmpty() const { return text_.isEmpty(); }
+    // The array; empty when no column was added.
+    QByteArray take();
+
+private:
+    QByteArray text_;
 };
-QString changesText(const std::vector<ColumnValue> &values);
 
 // The result of checking the chain.
 struct Verdict {
@@ -81,7 +91,7 @@ struct Verdict {
 Verdict verify(Connection &c);
 
 // What stands in a secret column's place.
-inline const QString Hidden = QStringLiteral("********");
+inline constexpr char Hidden[] = "********";
 
 } // namespace history
 } // namespace db

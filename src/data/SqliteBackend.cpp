@@ -12,9 +12,15 @@
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <memory>
 #include <optional>
+// Debian's SQLite is built with the pre-update hook (the history records through it); its
+// header declares the hook only when told so.
+#define SQLITE_ENABLE_PREUPDATE_HOOK
 #include <sqlite3.h>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -51,84 +57,229 @@ void sqliteLike(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_int(context, sqlite3_strlike(pattern, text, escape) == 0);
 }
 
-// Who writes through the connection, as the history's triggers ask.
-struct Actor {
-    QByteArray user;
-    QByteArray station;
-};
 
-void actorUser(sqlite3_context *context, int, sqlite3_value **)
+// yyyy-MM-dd HH:mm:ss.zzz of the local time, as getdate() gives it: written by hand, as the
+// history asks for it once a row.
+QByteArray serverTime(const QDateTime &pinned)
 {
-    const auto *actor = static_cast<const Actor *>(sqlite3_user_data(context));
-    sqlite3_result_text(context, actor->user.constData(), int(actor->user.size()), SQLITE_TRANSIENT);
+    if (pinned.isValid())
+        return pinned.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03ld",
+                                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                local.tm_hour, local.tm_min, local.tm_sec, now.tv_nsec / 1000000);
+    return QByteArray(text, n);
 }
 
-void actorStation(sqlite3_context *context, int, sqlite3_value **)
-{
-    const auto *actor = static_cast<const Actor *>(sqlite3_user_data(context));
-    sqlite3_result_text(context, actor->station.constData(), int(actor->station.size()),
-                        SQLITE_TRANSIENT);
-}
-
-QString argText(sqlite3_value *v)
-{
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)),
-                             sqlite3_value_bytes(v));
-}
-
-// A stored value as the history writes it: numbers as the shared server's JSON gives them.
-std::optional<QString> storedText(sqlite3_value *v)
+// A value as the history writes it, UTF-8: numbers as the shared server's JSON gives them,
+// none for NULL. Text is read where it lies; a number is written into buffer.
+std::optional<QByteArrayView> storedText(sqlite3_value *v, QByteArray &buffer)
 {
     switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return std::nullopt;
     case SQLITE_INTEGER:
-        return QString::number(sqlite3_value_int64(v));
+        buffer.setNum(sqlite3_value_int64(v));
+        return QByteArrayView(buffer);
     case SQLITE_FLOAT:
-        return QString::number(sqlite3_value_double(v), 'g', 15);
+        buffer.setNum(sqlite3_value_double(v), 'g', 15);
+        return QByteArrayView(buffer);
     default:
-        return argText(v);
+        return QByteArrayView(reinterpret_cast<const char *>(sqlite3_value_text(v)),
+                              sqlite3_value_bytes(v));
     }
 }
 
-// vostrel_history_changes(table number, old values..., new values...): the changes as the
-// history stores them, or NULL when no value differs.
-void historyChanges(sqlite3_context *context, int argc, sqlite3_value **argv)
-{
-    const std::vector<schema::Table> &tables = schema::tables();
-    const auto index = static_cast<size_t>(sqlite3_value_int(argv[0]));
-    if (index >= tables.size() || argc != 1 + 2 * int(tables[index].columns.size())) {
-        sqlite3_result_error(context, "vostrel_history_changes: wrong arguments", -1);
-        return;
+// The history's entries on the embedded catalog. SQLite tells, before each row of the nine
+// tables changes, its old and new values (the pre-update hook): the change is kept, and once
+// the statement is through its entries are appended in the same transaction (a statement
+// outside any transaction is given one of its own for it). A statement that fails leaves no
+// entry. Triggers would do the same, but a trigger is compiled again into every statement that
+// fires it, and an import sends one a row.
+class HistoryRecorder {
+public:
+    void open(sqlite3 *db, const QDateTime *pinned)
+    {
+        db_ = db;
+        pinned_ = pinned;
     }
-    const std::vector<schema::Column> &columns = tables[index].columns;
-    const int n = int(columns.size());
-    std::vector<db::history::ColumnValue> values;
-    values.reserve(columns.size());
-    for (int i = 0; i < n; ++i)
-        values.push_back({columns[size_t(i)].name, columns[size_t(i)].secret,
-                          storedText(argv[1 + i]), storedText(argv[1 + n + i])});
-    const QByteArray text = db::history::changesText(values).toUtf8();
-    if (text.isEmpty())
-        return; // NULL: nothing to record
-    sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-}
+    void close()
+    {
+        if (db_)
+            sqlite3_preupdate_hook(db_, nullptr, nullptr);
+        sqlite3_finalize(last_);
+        sqlite3_finalize(insert_);
+        last_ = insert_ = nullptr;
+        pending_.clear();
+        recording_ = false;
+        db_ = nullptr;
+    }
+    void setActor(const QString &user, const QString &station)
+    {
+        user_ = user.toUtf8();
+        station_ = station.toUtf8();
+    }
+    void start()
+    {
+        if (recording_ || !db_)
+            return;
+        sqlite3_preupdate_hook(db_, &HistoryRecorder::hook, this);
+        recording_ = true;
+    }
+    bool recording() const { return recording_; }
 
-// vostrel_history_hash(id, previous, time, user, station, table, key, action, changes).
-void historyHash(sqlite3_context *context, int, sqlite3_value **argv)
-{
-    db::history::Entry e;
-    e.id = sqlite3_value_int64(argv[0]);
-    e.time = argText(argv[2]);
-    e.user = argText(argv[3]);
-    e.station = argText(argv[4]);
-    e.table = argText(argv[5]);
-    e.key = argText(argv[6]);
-    e.action = argText(argv[7]);
-    e.changes = argText(argv[8]);
-    const QByteArray hash = db::history::entryHash(e, argText(argv[1])).toLatin1();
-    sqlite3_result_text(context, hash.constData(), int(hash.size()), SQLITE_TRANSIENT);
-}
+    // Appends what the statement just through changed; throws when it cannot.
+    void flush()
+    {
+        std::vector<Pending> pending;
+        pending.swap(pending_);
+        for (const Pending &p : pending)
+            append(p.table, p.key, p.action, p.changes, user_);
+    }
+    // The statement failed: what it changed is undone, and so is what it would record.
+    void discard() { pending_.clear(); }
+
+    // vostrel_history_event(action, user): a login, appended at once.
+    static void event(sqlite3_context *context, int, sqlite3_value **argv)
+    {
+        auto *self = static_cast<HistoryRecorder *>(sqlite3_user_data(context));
+        try {
+            self->append({}, {}, QByteArray(reinterpret_cast<const char *>(sqlite3_value_text(argv[0]))),
+                         "[]", QByteArray(reinterpret_cast<const char *>(sqlite3_value_text(argv[1]))));
+        } catch (const Error &e) {
+            sqlite3_result_error(context, e.message().toUtf8().constData(), -1);
+        }
+    }
+
+private:
+    struct Pending {
+        const char *table;
+        QByteArray key;
+        const char *action;
+        QByteArray changes;
+    };
+
+    // A table the history records, and which of its columns name a row.
+    struct Recorded {
+        const schema::Table *table;
+        std::vector<bool> isKey;
+    };
+    static const Recorded *recorded(const char *name)
+    {
+        static const std::vector<Recorded> all = [] {
+            std::vector<Recorded> out;
+            for (const schema::Table &t : schema::tables()) {
+                Recorded r{&t, std::vector<bool>(t.columns.size(), false)};
+                for (const char *k : schema::rowKey(t)) {
+                    for (size_t i = 0; i < t.columns.size(); ++i)
+                        r.isKey[i] = r.isKey[i] || qstrcmp(t.columns[i].name, k) == 0;
+                }
+                out.push_back(std::move(r));
+            }
+            return out;
+        }();
+        for (const Recorded &r : all) {
+            if (qstricmp(r.table->name, name) == 0)
+                return &r;
+        }
+        return nullptr;
+    }
+
+    static void hook(void *data, sqlite3 *db, int op, const char *database, const char *table,
+                     sqlite3_int64, sqlite3_int64)
+    {
+        if (qstrcmp(database, "main") != 0)
+            return;
+        const Recorded *r = recorded(table);
+        if (!r)
+            return; // the history itself, or a table not of the catalog
+        const schema::Table &t = *r->table;
+        const int n = std::min(sqlite3_preupdate_count(db), int(t.columns.size()));
+        history::ChangesJson changes;
+        QByteArray key;
+        QByteArray oldNumber;
+        QByteArray newNumber;
+        for (int i = 0; i < n; ++i) {
+            const schema::Column &c = t.columns[size_t(i)];
+            sqlite3_value *v = nullptr;
+            std::optional<QByteArrayView> before;
+            std::optional<QByteArrayView> after;
+            if (op != SQLITE_INSERT && sqlite3_preupdate_old(db, i, &v) == SQLITE_OK)
+                before = storedText(v, oldNumber);
+            if (op != SQLITE_DELETE && sqlite3_preupdate_new(db, i, &v) == SQLITE_OK)
+                after = storedText(v, newNumber);
+            if (r->isKey[size_t(i)]) {
+                if (!key.isEmpty())
+                    key += ' ';
+                key += (op == SQLITE_DELETE ? before : after).value_or(QByteArrayView());
+            }
+            if (before != after)
+                changes.add(c.name, c.secret, before, after);
+        }
+        if (changes.isEmpty())
+            return; // nothing changed: nothing to record
+        const char *action = op == SQLITE_INSERT ? "insert" : op == SQLITE_DELETE ? "delete" : "update";
+        static_cast<HistoryRecorder *>(data)->pending_.push_back(
+            {t.name, std::move(key), action, changes.take()});
+    }
+
+    void append(QByteArrayView table, QByteArrayView key, QByteArrayView action,
+                QByteArrayView changes, QByteArrayView user)
+    {
+        prepare("SELECT History_ID, Hash FROM main.TR_History ORDER BY History_ID DESC LIMIT 1",
+                last_);
+        prepare("INSERT INTO main.TR_History (History_ID, History_Time, User_Name, Station, "
+                "Table_Name, Row_Key, Action, Changes, Hash) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                insert_);
+        sqlite3_int64 id = 1;
+        QByteArray previous;
+        if (sqlite3_step(last_) == SQLITE_ROW) {
+            id = sqlite3_column_int64(last_, 0) + 1;
+            previous = QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(last_, 1)),
+                                  sqlite3_column_bytes(last_, 1));
+        }
+        sqlite3_reset(last_);
+        const QByteArray time = serverTime(*pinned_);
+        const QByteArray idText = QByteArray::number(id);
+        const QByteArray hash =
+            history::hashOf({idText, previous, time, user, station_, table, key, action, changes});
+        const QByteArrayView texts[] = {time, user, station_, table, key, action, changes, hash};
+        sqlite3_bind_int64(insert_, 1, id);
+        for (int i = 0; i < 8; ++i)
+            sqlite3_bind_text(insert_, i + 2, texts[i].data(), int(texts[i].size()),
+                              SQLITE_STATIC);
+        const int rc = sqlite3_step(insert_);
+        sqlite3_reset(insert_);
+        sqlite3_clear_bindings(insert_);
+        if (rc != SQLITE_DONE)
+            throw Error(QStringLiteral("บันทึกประวัติการแก้ไขข้อมูลไม่ได้: ") +
+                        QString::fromUtf8(sqlite3_errmsg(db_)));
+    }
+
+    void prepare(const char *sql, sqlite3_stmt *&statement)
+    {
+        if (statement)
+            return;
+        if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            statement = nullptr;
+            throw Error(QStringLiteral("บันทึกประวัติการแก้ไขข้อมูลไม่ได้: ") +
+                        QString::fromUtf8(sqlite3_errmsg(db_)));
+        }
+    }
+
+    sqlite3 *db_ = nullptr;
+    const QDateTime *pinned_ = nullptr;
+    QByteArray user_;
+    QByteArray station_;
+    bool recording_ = false;
+    std::vector<Pending> pending_;
+    sqlite3_stmt *last_ = nullptr;
+    sqlite3_stmt *insert_ = nullptr;
+};
 
 QString columnType(const schema::Column &c)
 {
@@ -366,6 +517,10 @@ public:
     {
         for (SqliteCursor *cursor : open_->cursors)
             cursor->end();
+        history_.close();
+        for (auto &[sql, statement] : own_)
+            sqlite3_finalize(statement);
+        own_.clear();
         raw_ = nullptr;
     }
 
@@ -426,7 +581,39 @@ public:
 
     void setActor(QSqlDatabase &, const QString &user, const QString &station) override
     {
-        actor_ = {user.toUtf8(), station.toUtf8()};
+        history_.setActor(user, station);
+    }
+
+    void startRecording(QSqlDatabase &) override { history_.start(); }
+
+    // A write outside a transaction gets one of its own, holding the right to write from the
+    // start as any write transaction here does, so its history is written with it.
+    bool beginStatement(QSqlDatabase &db, const QString &text) override
+    {
+        if (!history_.recording() || inTransaction(db) || !writes(text))
+            return false;
+        exec("BEGIN IMMEDIATE");
+        return true;
+    }
+
+    void endStatement(QSqlDatabase &db, bool succeeded, bool ownTransaction) override
+    {
+        (void)db;
+        if (!succeeded) {
+            history_.discard();
+            if (ownTransaction)
+                exec("ROLLBACK");
+            return;
+        }
+        try {
+            history_.flush();
+        } catch (...) {
+            if (ownTransaction)
+                exec("ROLLBACK");
+            throw;
+        }
+        if (ownTransaction)
+            exec("COMMIT");
     }
 
 private:
@@ -446,6 +633,32 @@ private:
         return sqlite3_get_autocommit(handleOf(db)) == 0;
     }
 
+    // A statement of the connection's own, sent straight to the file; the three a write is
+    // wrapped in are prepared once.
+    void exec(const char *sql)
+    {
+        sqlite3_stmt *&s = own_[sql];
+        if (!s && sqlite3_prepare_v2(raw_, sql, -1, &s, nullptr) != SQLITE_OK) {
+            s = nullptr;
+            throw Error(errorText());
+        }
+        const int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        if (rc != SQLITE_DONE)
+            throw Error(errorText());
+    }
+
+    // Whether a statement the program sends changes rows: its first word says.
+    static bool writes(QStringView text)
+    {
+        const QStringView first = text.trimmed().left(7);
+        for (const char *word : {"INSERT", "UPDATE", "DELETE", "REPLACE"}) {
+            if (first.startsWith(QLatin1String(word), Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+
     void registerGetdate()
     {
         const int rc = sqlite3_create_function_v2(raw_, "getdate", 0, SQLITE_UTF8, &pinned_,
@@ -456,21 +669,12 @@ private:
 
     void registerHistory()
     {
-        const struct {
-            const char *name;
-            int args;
-            void (*run)(sqlite3_context *, int, sqlite3_value **);
-            int flags;
-        } functions[] = {{"vostrel_history_user", 0, actorUser, 0},
-                         {"vostrel_history_station", 0, actorStation, 0},
-                         {"vostrel_history_changes", -1, historyChanges, SQLITE_DETERMINISTIC},
-                         {"vostrel_history_hash", 9, historyHash, SQLITE_DETERMINISTIC}};
-        for (const auto &f : functions) {
-            const int rc = sqlite3_create_function_v2(raw_, f.name, f.args, SQLITE_UTF8 | f.flags,
-                                                      &actor_, f.run, nullptr, nullptr, nullptr);
-            if (rc != SQLITE_OK)
-                throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
-        }
+        history_.open(raw_, &pinned_);
+        const int rc = sqlite3_create_function_v2(raw_, "vostrel_history_event", 2, SQLITE_UTF8,
+                                                  &history_, HistoryRecorder::event, nullptr,
+                                                  nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            throw Error(QString::fromUtf8(sqlite3_errmsg(raw_)));
     }
 
     void registerLike()
@@ -491,7 +695,8 @@ private:
     }
 
     QDateTime pinned_;
-    Actor actor_;
+    HistoryRecorder history_;
+    std::unordered_map<const char *, sqlite3_stmt *> own_; // by the text's address
     sqlite3 *raw_ = nullptr; // the driver's connection, once open
     std::shared_ptr<OpenCursors> open_ = std::make_shared<OpenCursors>();
 };

@@ -156,7 +156,7 @@ const Table &historyTable()
                                 {"Hash", T, 64}},
                                {"History_ID"},
                                {},
-                               {{"Row_Key"}, {"History_Time"}}};
+                               {{"Row_Key"}}};
     return history;
 }
 

@@ -201,6 +201,35 @@ private slots:
             QVERIFY(!all.text(0).contains(QStringLiteral("secret")));
     }
 
+    // A statement that fails half-way (the second row breaks a unique code) changes nothing and
+    // records nothing; inside a transaction the statements around it are recorded.
+    void aFailedStatementLeavesNoEntry_data() { TestCatalog::addBackendRows(); }
+    void aFailedStatementLeavesNoEntry()
+    {
+        QFETCH(QString, backend);
+        REQUIRE_BACKEND(backend);
+        TestCatalog catalog(backend);
+        db::Connection &c = catalog.connection();
+        for (const char *code : {"01", "02"})
+            c.execute(db::Statement{QStringLiteral("INSERT INTO TR_DocType (DocType_Code, "
+                                                   "DocType_Name) VALUES ('%1', 'n')")
+                                        .arg(QLatin1String(code))});
+        const qint64 before = db::history::verify(c).entries;
+        QVERIFY_THROWS_EXCEPTION(db::Error,
+                                 c.execute(db::Statement{"UPDATE TR_DocType SET DocType_Code = '09'"}));
+        QCOMPARE(db::history::verify(c).entries, before);
+        if (backend == QLatin1String("sqlite")) {
+            db::Transaction t(c, db::Transaction::Kind::Write);
+            c.execute(db::Statement{"UPDATE TR_DocType SET DocType_Name = 'm' WHERE DocType_Code = '01'"});
+            QVERIFY_THROWS_EXCEPTION(
+                db::Error, c.execute(db::Statement{"UPDATE TR_DocType SET DocType_Code = '09'"}));
+            c.execute(db::Statement{"UPDATE TR_DocType SET DocType_Name = 'm' WHERE DocType_Code = '02'"});
+            t.commit();
+            QCOMPARE(db::history::verify(c).entries, before + 2);
+        }
+        QVERIFY(db::history::verify(c).ok());
+    }
+
     // The program's own connection can neither change nor remove an entry.
     void theProgramCannotRewriteHistory_data() { TestCatalog::addBackendRows(); }
     void theProgramCannotRewriteHistory()
