@@ -27,9 +27,11 @@ QString thaiDateText(const QDate &date)
            QString::number(date.year() + BuddhistEraOffset);
 }
 
-QDate thaiDateOf(const QString &text)
+namespace {
+
+// The day of a text the form matches with day, month and Buddhist-era year captured.
+QDate dayOf(const QRegularExpression &form, const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch())
         return {};
@@ -37,15 +39,19 @@ QDate thaiDateOf(const QString &text)
                  m.captured(1).toInt());
 }
 
+} // namespace
+
+QDate thaiDateOf(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{2})/([0-9]{2})/([0-9]{4})$"));
+    return dayOf(form, text);
+}
+
 QDate typedDayOf(const QString &text)
 {
     static const QRegularExpression form(
         QStringLiteral("^ *([0-9]{1,2}) */ *([0-9]{1,2}) */([0-9]{4})$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
-        return {};
-    return QDate(m.captured(3).toInt() - BuddhistEraOffset, m.captured(2).toInt(),
-                 m.captured(1).toInt());
+    return dayOf(form, text);
 }
 
 bool isBlankDateText(const QString &text)
