@@ -108,12 +108,12 @@ void TfrmRep_History::btnSelect_DataClick()
         for (const QStringList &line : audit::lines(e))
             rows.append(QStringList{QString::number(rows.size() + 1)} + line);
     }
-    StringGrid1->setColWidths({40, 140, 80, 90, 130, 120, 140, 200, 200});
+    StringGrid1->setColWidths({30, 100, 60, 50, 115, 95, 110, 170, 170});
     StringGrid1->fillRows(rows);
     Label2->setText(found.size() >= Newest
                         ? QStringLiteral("แสดง %1 รายการล่าสุด (ระบุเงื่อนไขเพิ่มเพื่อดูรายการที่เก่ากว่า)")
                               .arg(QLocale(QLocale::English).toString(Newest))
-                        : QStringLiteral("%1 รายการ").arg(found.size()));
+                        : QStringLiteral("%1 รายการ %2 บรรทัด").arg(found.size()).arg(rows.size()));
 }
 
 void TfrmRep_History::btnExit1Click()
