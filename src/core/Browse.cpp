@@ -206,7 +206,7 @@ const Field *badDayField(const Shape &shape, const Entered &entered)
 {
     for (const Field &f : shape.fields) {
         const QString text = entered.value(f.column);
-        if (f.isDay() && !isBlankDateText(text) && !typedDayOf(text).isValid())
+        if (f.isDay() && !isBlankOrDay(text))
             return &f;
     }
     return nullptr;

@@ -92,7 +92,7 @@ std::optional<DateProblem> dateProblem(const QList<Criterion> &list, const Enter
             for (int box = 0; box < (c.input == Input::DateRange ? 2 : 1); ++box) {
                 const QString text = values.value(box);
                 // An untouched box searches as it always has, and finds what it finds.
-                if (!isBlankDateText(text) && !typedDayOf(text).isValid()) {
+                if (!isBlankOrDay(text)) {
                     const QString caption =
                         box == 0 ? c.caption : QStringLiteral("%1 %2").arg(c.caption, c.label2);
                     return DateProblem{i, box, msg::notADay(caption.trimmed(), text)};

@@ -83,7 +83,7 @@ FormProblem formProblem(const Form &form)
     } dates[] = {{form.docNoDate, "DocNoDate", "edtDocNoDate"},
                  {form.dateIntoFin, "Date_Into_Fin", "edtDate_Into_Fin"}};
     for (const auto &d : dates) {
-        if (!isBlankDateText(d.text) && !typedDayOf(d.text).isValid())
+        if (!isBlankOrDay(d.text))
             return {msg::notADay(captionOf(d.column), d.text), QLatin1String(d.box)};
     }
     return {};

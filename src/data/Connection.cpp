@@ -311,6 +311,7 @@ void Connection::close()
     if (!backend_)
         return;
     backend_->beforeClose();
+    recordsHistory_ = false;
     {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         db.close();
@@ -394,6 +395,7 @@ void Connection::startRecording()
     require();
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     backend_->startRecording(db);
+    recordsHistory_ = true;
 }
 
 void Connection::setActor(const QString &user, const QString &station)

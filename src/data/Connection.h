@@ -111,6 +111,7 @@ public:
     Rows selectQuietly(const Statement &statement);
     // The history's own: from now on this connection's writes are recorded (see History.h).
     void startRecording();
+    bool recordsHistory() const { return recordsHistory_; }
 
     // Who writes through this connection and from where, as the history records it: the
     // logged-in user (the tool: the account running it) and the station's host name. Set
@@ -157,6 +158,7 @@ private:
     Observer observer_;
     QString actorUser_;
     QString actorStation_;
+    bool recordsHistory_ = false;
 };
 
 // Rolls back unless committed: a step that fails half-way leaves the catalog as it was.

@@ -26,10 +26,10 @@ QString actionWord(Event event)
     return event == Event::Login ? QStringLiteral("login") : QStringLiteral("login-failed");
 }
 
-bool hasNineTables(Connection &c)
+bool hasTable(const QStringList &names, const char *table)
 {
-    for (const QString &name : c.tableNames()) {
-        if (name.compare(QLatin1String("Main_Deega_Control"), Qt::CaseInsensitive) == 0)
+    for (const QString &name : names) {
+        if (name.compare(QLatin1String(table), Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
@@ -160,11 +160,7 @@ bool installed(Connection &c)
                count(c, QStringLiteral("SELECT count(*) AS n FROM pg_class WHERE relname = "
                                        "'tr_history' AND relkind = 'r'")) == 1;
     }
-    for (const QString &name : c.tableNames()) {
-        if (name.compare(QLatin1String(schema::historyTable().name), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return hasTable(c.tableNames(), schema::historyTable().name);
 }
 
 void install(Connection &c)
@@ -196,9 +192,14 @@ void install(Connection &c)
 
 void attach(Connection &c)
 {
-    if (!hasNineTables(c))
+    const QStringList tables = c.tableNames();
+    if (!hasTable(tables, "Main_Deega_Control"))
         return;
-    if (!installed(c)) {
+    // The embedded catalog's names tell at once; the server's triggers are asked for.
+    const bool present = c.backend() == BackendKind::SQLite
+                             ? hasTable(tables, schema::historyTable().name)
+                             : installed(c);
+    if (!present) {
         Transaction t(c, Transaction::Kind::Write);
         install(c);
         t.commit();
@@ -208,16 +209,16 @@ void attach(Connection &c)
 
 void startRecording(Connection &c)
 {
-    if (c.backend() != BackendKind::SQLite)
-        return;
-    for (const QString &s : sqliteSessionTriggers())
-        c.executeQuietly(Statement{s});
+    if (c.backend() == BackendKind::SQLite) {
+        for (const QString &s : sqliteSessionTriggers())
+            c.executeQuietly(Statement{s});
+    }
     c.startRecording();
 }
 
 void recordEvent(Connection &c, Event event, const QString &user)
 {
-    if (!installed(c))
+    if (!c.recordsHistory())
         return;
     if (c.backend() == BackendKind::PostgreSQL) {
         c.executeQuietly(Statement{QStringLiteral("SELECT vostrel_history_append(%1, '', '', "

@@ -7,8 +7,8 @@
 // logins are entries too. No password is ever recorded, only that it changed.
 //
 // The shared server records with its own triggers, so a change made with any SQL client is
-// recorded as well, and it refuses to change or remove an entry. The embedded catalog records
-// through triggers each of the program's connections makes for itself.
+// recorded as well, and it refuses to change or remove an entry. On the embedded catalog each
+// of the program's connections records what it writes itself (SQLite's pre-update hook).
 //
 // Each entry carries a hash over its fields and the previous entry's hash: an entry edited,
 // removed or slipped in afterwards breaks the chain, which verify finds.
@@ -34,8 +34,8 @@ bool installed(Connection &c);
 // functions and triggers that record into it. The nine tables must exist.
 void install(Connection &c);
 
-// The embedded catalog's recording triggers for this connection (nothing on the server, whose
-// triggers are its own). The history must be installed.
+// From now on the connection's writes are recorded: on the embedded catalog by the connection
+// itself, on the server by its own triggers. The history must be installed.
 void startRecording(Connection &c);
 
 // What a connection needs before its first write: the history installed when the catalog

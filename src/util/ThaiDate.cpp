@@ -63,6 +63,11 @@ bool isBlankDateText(const QString &text)
     return true;
 }
 
+bool isBlankOrDay(const QString &text)
+{
+    return isBlankDateText(text) || typedDayOf(text).isValid();
+}
+
 bool isMonthYearText(const QString &text)
 {
     static const QRegularExpression form(QStringLiteral("^(0[1-9]|1[0-2])/[0-9]{4}$"));

@@ -22,6 +22,9 @@ QDate typedDayOf(const QString &text);
 // Whether a date box holds nothing: blanks, "/" and "_" only, as an untouched mask reads.
 bool isBlankDateText(const QString &text);
 
+// What a date box may hold where it may stay empty: nothing, or a real day.
+bool isBlankOrDay(const QString &text);
+
 // "mm/yyyy" of a month 01 to 12, as the masked month box reads.
 bool isMonthYearText(const QString &text);
 

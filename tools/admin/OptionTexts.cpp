@@ -16,10 +16,6 @@ QString dateOption(const QString &text)
     return thaiDateText(typedDayOf(text));
 }
 
-bool isMonthYearText(const QString &text)
-{
-    return ::isMonthYearText(text);
-}
 
 bool isYearText(const QString &text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The history of changes (TfrmRep_History): who changed what and when, by a document's key, a
-// period and a user; the newest entries first fetched, shown oldest first, one line per column.
+// period and a user; at most the newest entries, shown oldest first, one line per column.
 
 #include "screens/common/Screen.h"
 
